@@ -1,0 +1,61 @@
+# Native: tests/native for the portable core, plus the benchmarks.
+# Windows: the same core tests as core_tests.exe and tests/wine as wine_tests.exe, run by Wine.
+include(GoogleTest)
+
+file(GLOB MERETH_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+file(GLOB MERETH_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+
+if(WIN32)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # GoogleTest's own sources are not ours to keep warning-free.
+    target_compile_options(gtest PRIVATE -Wno-error)
+    target_compile_options(gtest_main PRIVATE -Wno-error)
+    set(MERETH_GTEST gtest gtest_main)
+else()
+    find_package(GTest REQUIRED)
+    set(MERETH_GTEST GTest::gtest GTest::gtest_main)
+endif()
+
+function(mereth_discover target prefix)
+    if(MERETH_RUN_TESTS)
+        gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_MODE PRE_TEST
+            DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120 ${ARGN})
+    endif()
+endfunction()
+
+set(MERETH_TEST_SUPPORT ${CMAKE_SOURCE_DIR}/tests/support)
+
+if(WIN32)
+    set(core_tests_name core_tests)
+else()
+    set(core_tests_name native_tests)
+endif()
+add_executable(${core_tests_name} ${MERETH_NATIVE_TESTS})
+target_include_directories(${core_tests_name} PRIVATE ${MERETH_TEST_SUPPORT})
+target_link_libraries(${core_tests_name} PRIVATE mereth_core ${MERETH_GTEST})
+mereth_discover(${core_tests_name} ${core_tests_name})
+
+if(WIN32 AND MERETH_WINE_TESTS)
+    add_executable(wine_tests ${MERETH_WINE_TESTS})
+    target_include_directories(wine_tests PRIVATE ${MERETH_TEST_SUPPORT})
+    target_link_libraries(wine_tests PRIVATE mereth_win32 ${MERETH_GTEST})
+    if(TARGET rassim)
+        # Wine loads a native rasapi32.dll from the test's own folder.
+        add_dependencies(wine_tests rassim)
+    endif()
+    # The registry and the rassim state are one per prefix: run these one at a time.
+    mereth_discover(wine_tests wine RUN_SERIAL TRUE ENVIRONMENT "LC_ALL=en_GB.UTF-8")
+endif()
+
+if(NOT WIN32)
+    find_package(benchmark QUIET)
+    file(GLOB MERETH_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+    if(benchmark_FOUND AND MERETH_BENCHES)
+        add_executable(mereth_bench ${MERETH_BENCHES})
+        target_include_directories(mereth_bench PRIVATE ${MERETH_TEST_SUPPORT})
+        target_link_libraries(mereth_bench PRIVATE mereth_core benchmark::benchmark_main)
+    endif()
+endif()

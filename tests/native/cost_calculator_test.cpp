@@ -1,0 +1,162 @@
+#include "tariff/CostCalculator.h"
+
+#include "FakeClock.h"
+#include "FakeLocale.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace mereth {
+namespace {
+
+// Monday 7 December 2026 is a weekday; the 12th a Saturday, the 13th a Sunday.
+class CostCalculatorTest : public ::testing::Test {
+protected:
+    CostCalculatorTest() {
+        clock.SetLocal(2026, 12, 7, 10, 0, 0);
+        model.m_entryCount = 3;
+        model.m_entries[1].name = "Work";
+        model.m_entries[2].name = "Home";
+        Tariff& t = model.m_entries[1].tariff;
+        t.periodEnd[0] = 480;
+        t.periodEnd[1] = 1080;
+        t.periodConnectionFee[1] = 0.05f;
+        t.periodUnitCost[1] = 0.04f;
+        t.periodUnitTime[1] = 60;
+        t.periodConnectionFee[2] = 0.02f;
+        t.periodUnitCost[2] = 0.01f;
+        t.periodUnitTime[2] = 120;
+    }
+
+    Tariff& Work() { return model.m_entries[1].tariff; }
+
+    // The total a call starting now costs after e seconds in one segment.
+    float CallCost(std::int64_t e) {
+        float fee = costs.ConnectionFee(1);
+        costs.m_currentUnitCost = costs.CurrentUnitCost(1);
+        costs.m_currentUnitTime = costs.CurrentUnitTime(1);
+        return static_cast<float>(fee + costs.SegmentCost(1, e));
+    }
+
+    test::FixedZoneClock clock;
+    test::FakeLocale locale;
+    UsageModel model{clock, locale};
+    CostCalculator costs{model};
+};
+
+TEST_F(CostCalculatorTest, ProportionalCallPaysFeePlusSeconds) {
+    EXPECT_EQ(costs.CurrentPeriod(1), 2);
+    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.05f);
+    EXPECT_NEAR(CallCost(150), 0.15f, 1e-6);
+    EXPECT_NEAR(CallCost(0), 0.05f, 1e-6);
+}
+
+TEST_F(CostCalculatorTest, ByTheUnitChargesEveryBegunUnitInFull) {
+    Work().chargeByTheUnit = 1;
+    EXPECT_NEAR(CallCost(0), 0.09f, 1e-6);
+    EXPECT_NEAR(CallCost(59), 0.09f, 1e-6);
+    EXPECT_NEAR(CallCost(60), 0.13f, 1e-6);
+    EXPECT_NEAR(CallCost(150), 0.17f, 1e-6);
+    // Any non-zero flag means "by the unit".
+    Work().chargeByTheUnit = 7;
+    EXPECT_NEAR(CallCost(60), 0.13f, 1e-6);
+}
+
+TEST_F(CostCalculatorTest, MinimumAppliesOnlyToTheProportionalMethod) {
+    Work().minimumCallCharge = 0.25f; // kept but unused while the flag is off
+    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 0.0f);
+    EXPECT_NEAR(CallCost(150), 0.15f, 1e-6);
+
+    Work().chargesMinimumAmount = 1;
+    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 0.25f);
+    EXPECT_NEAR(CallCost(150), 0.30f, 1e-6);
+    EXPECT_NEAR(CallCost(375), 0.30f, 1e-6); // p equals the minimum
+    EXPECT_NEAR(CallCost(450), 0.35f, 1e-6); // p above it
+
+    Work().chargeByTheUnit = 1;
+    EXPECT_NEAR(CallCost(150), 0.17f, 1e-6);
+}
+
+TEST_F(CostCalculatorTest, PeriodChangesOnlyAfterTheEndMinute) {
+    clock.SetLocal(2026, 12, 7, 18, 0, 59);
+    EXPECT_EQ(costs.CurrentPeriod(1), 2);
+    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.04f);
+    clock.SetLocal(2026, 12, 7, 18, 1, 0);
+    EXPECT_EQ(costs.CurrentPeriod(1), 3);
+    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.01f);
+    EXPECT_EQ(costs.CurrentUnitTime(1), 120);
+    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.02f);
+    clock.SetLocal(2026, 12, 7, 8, 0, 59);
+    EXPECT_EQ(costs.CurrentPeriod(1), 1);
+    clock.SetLocal(2026, 12, 7, 8, 1, 0);
+    EXPECT_EQ(costs.CurrentPeriod(1), 2);
+}
+
+TEST_F(CostCalculatorTest, WeekendRatesFollowTheLocalDay) {
+    Work().saturdayUnitCost = 0.02f;
+    Work().saturdayConnectionFee = 0.03f;
+    Work().sundayUnitCost = 0.005f;
+    Work().sundayUnitTime = 30;
+    clock.SetLocal(2026, 12, 11, 23, 59, 59); // Friday, period 3
+    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.02f);
+    clock.Advance(1); // Saturday 00:00:00
+    EXPECT_EQ(costs.CurrentPeriod(1), 0);
+    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.03f);
+    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.02f);
+    clock.SetLocal(2026, 12, 13, 12, 0, 0); // Sunday
+    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.005f);
+    EXPECT_EQ(costs.CurrentUnitTime(1), 30);
+    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.0f);
+    clock.SetLocal(2026, 12, 14, 0, 0, 0); // Monday again
+    EXPECT_EQ(costs.CurrentPeriod(1), 1);
+}
+
+TEST_F(CostCalculatorTest, SetAggregateTariffGovernsEveryEntry) {
+    EXPECT_EQ(costs.EffectiveTariffRecord(1), 1);
+    EXPECT_EQ(costs.EffectiveTariffRecord(2), 2);
+
+    Tariff& all = model.m_entries[0].tariff;
+    all.periodConnectionFee[0] = 1.0f;
+    all.chargesMinimumAmount = 1;
+    all.minimumCallCharge = 3.0f;
+    EXPECT_EQ(costs.EffectiveTariffRecord(1), 1) << "fees and a minimum alone do not govern";
+    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 0.0f);
+
+    all.saturdayUnitCost = 0.02f;
+    EXPECT_EQ(costs.EffectiveTariffRecord(1), 0);
+    EXPECT_EQ(costs.EffectiveTariffRecord(2), 0);
+    // A weekday call is charged by record 0's weekday fields: fee 1.0, no unit cost.
+    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 1.0f);
+    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.0f);
+    EXPECT_EQ(costs.CurrentUnitTime(1), 60);
+    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 3.0f);
+    all.chargesMinimumAmount = 0;
+    EXPECT_NEAR(CallCost(600), 1.0f, 1e-6);
+}
+
+TEST_F(CostCalculatorTest, UnitTimeBelowOneSecondNeverDivides) {
+    Work().periodUnitTime[1] = 0;
+    EXPECT_EQ(costs.CurrentUnitTime(1), 0);
+    // Treated as a one-second unit by both methods.
+    EXPECT_NEAR(CallCost(10), 0.05f + 0.04f * 10, 1e-5);
+    Work().chargeByTheUnit = 1;
+    EXPECT_NEAR(CallCost(10), 0.05f + 0.04f * 11, 1e-5);
+    EXPECT_NEAR(CallCost(0), 0.05f + 0.04f, 1e-5);
+
+    costs.m_currentUnitTime = -30; // only a damaged store can hold this
+    costs.m_currentUnitCost = 0.04f;
+    EXPECT_TRUE(std::isfinite(costs.SegmentCost(1, 5)));
+}
+
+TEST_F(CostCalculatorTest, SegmentCostIsComputedInDoubleAndRounded) {
+    costs.m_currentUnitCost = 0.1f;
+    costs.m_currentUnitTime = 3;
+    // 0.1f * 1e6 / 3 in double, rounded once to float.
+    double expected = static_cast<double>(0.1f) * 1000000.0 / 3.0;
+    EXPECT_EQ(costs.SegmentCost(1, 1000000), static_cast<float>(expected));
+    EXPECT_EQ(costs.SegmentCost(1, -5), 0.0f);
+}
+
+} // namespace
+} // namespace mereth
