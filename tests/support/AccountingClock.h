@@ -22,8 +22,15 @@ private:
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <sys/stat.h>
 
 namespace mereth::test {
+
+// Whether the system's zone database has the zone; without it TZ silently means UTC.
+inline bool ZoneInstalled(const char* zone) {
+    struct stat st;
+    return stat((std::string("/usr/share/zoneinfo/") + zone).c_str(), &st) == 0;
+}
 
 // Sets TZ for the life of the object and puts the previous zone back after it.
 class ScopedTimeZone {
