@@ -1,0 +1,245 @@
+#include "accounting/ConnectionAccounting.h"
+
+#include <cmath>
+#include <limits>
+
+namespace mereth {
+
+namespace {
+
+// The amount by which a unit cost must change before it counts as a new rate.
+constexpr double kUnitCostTolerance = 0.00001;
+
+std::int32_t AddSeconds(std::int32_t base, std::int32_t seconds) {
+    const std::int64_t sum = static_cast<std::int64_t>(base) + seconds;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(sum > kMax ? kMax : sum);
+}
+
+float AddMoney(float base, double amount) {
+    return static_cast<float>(static_cast<double>(base) + amount);
+}
+
+// A local date as one comparable number, yyyymmdd.
+std::int64_t DateKey(const LocalTime& t) {
+    return (static_cast<std::int64_t>(t.year) * 100 + t.month) * 100 + t.day;
+}
+
+void ChargeLoginAndFee(ConnectionStats& r, float fee) {
+    r.connTime.value = 0;
+    r.totalCost.value = AddMoney(r.totalCost.value, fee);
+    r.yearCost.value = AddMoney(r.yearCost.value, fee);
+    r.monthCost.value = AddMoney(r.monthCost.value, fee);
+    r.todayCost.value = AddMoney(r.todayCost.value, fee);
+    r.connCost.value = fee;
+    ++r.totalLogins;
+    ++r.todayLogins;
+    ++r.yearLogins;
+    ++r.monthLogins;
+}
+
+void Accrue(TimeFigure& time, CostFigure& cost, std::int32_t elapsed, float segmentCost) {
+    time.value = AddSeconds(time.base, elapsed);
+    cost.value = AddMoney(cost.base, segmentCost);
+}
+
+void AccruePeriods(ConnectionStats& r, std::int32_t elapsed, float segmentCost) {
+    Accrue(r.totalTime, r.totalCost, elapsed, segmentCost);
+    Accrue(r.todayTime, r.todayCost, elapsed, segmentCost);
+    Accrue(r.yearTime, r.yearCost, elapsed, segmentCost);
+    Accrue(r.monthTime, r.monthCost, elapsed, segmentCost);
+}
+
+void Zero(TimeFigure& time, CostFigure& cost) {
+    time.value = 0;
+    cost.value = 0.0f;
+}
+
+} // namespace
+
+ConnectionAccounting::ConnectionAccounting(UsageModel& model, CostCalculator& costs,
+                                           IConnectionPoll& poll, IConnectionLog& log,
+                                           IViewRefresh& view, IStateSaver& saver)
+    : m_model(model), m_costs(costs), m_poll(poll), m_log(log), m_view(view), m_saver(saver) {}
+
+void ConnectionAccounting::OnConnectionStarted(int k) {
+    if (k < 0 || k >= kRecordCount) {
+        return;
+    }
+    const float fee = m_costs.ConnectionFee(k);
+    m_connectedEntryName = m_model.m_entries[k].name.view();
+    m_connectStart = m_model.Clock().Now();
+
+    // A phone-book entry that bears the aggregate's own name is matched to record 0:
+    // it is still one login and one fee.
+    ChargeLoginAndFee(m_model.m_entries[0], fee);
+    if (k != 0) {
+        ChargeLoginAndFee(m_model.m_entries[k], fee);
+    }
+
+    m_costs.m_currentUnitCost = m_costs.CurrentUnitCost(k);
+    m_costs.m_currentUnitTime = m_costs.CurrentUnitTime(k);
+    m_connectedRecord = k;
+    m_nextSaveAt = kSaveInterval;
+    m_model.RebaseTotals();
+}
+
+void ConnectionAccounting::AccrueTick() {
+    const CalendarTime now = m_model.Clock().Now();
+    const std::int64_t sinceStart = now - m_model.m_segmentStart;
+    const std::int64_t last = m_model.m_lastElapsed;
+    if (sinceStart < last || sinceStart > last + kMaxTickGap) {
+        // The clock was set, or the program stalled: count on from now, lose the gap.
+        m_model.RebaseTotals();
+        return;
+    }
+    const auto elapsed = static_cast<std::int32_t>(sinceStart);
+    m_model.m_lastElapsed = elapsed;
+
+    std::int32_t state = 0;
+    const int k = m_poll.PollConnection(state);
+    if (k < 0 || k != m_connectedRecord) {
+        // Gone, or another entry's connection, since this event's poll: the next
+        // poll deals with it.
+        return;
+    }
+
+    const float cost = m_costs.SegmentCost(k, elapsed);
+    ConnectionStats& record = m_model.m_entries[k];
+    ConnectionStats& all = m_model.m_entries[0];
+    AccruePeriods(record, elapsed, cost);
+    Accrue(record.connTime, record.connCost, elapsed, cost);
+    if (k != 0) {
+        AccruePeriods(all, elapsed, cost);
+        all.connTime.value = record.connTime.value;
+        all.connCost.value = record.connCost.value;
+    }
+
+    // A new tariff period, a weekend's start or end, or an edited tariff: the
+    // segment closes with what was just charged and the next runs at the new rate.
+    const float unitCost = m_costs.CurrentUnitCost(k);
+    const std::int32_t unitTime = m_costs.CurrentUnitTime(k);
+    if (std::fabs(static_cast<double>(unitCost) - m_costs.m_currentUnitCost) > kUnitCostTolerance ||
+        unitTime != m_costs.m_currentUnitTime) {
+        m_model.RebaseTotals();
+        m_costs.m_currentUnitCost = unitCost;
+        m_costs.m_currentUnitTime = unitTime;
+    }
+
+    m_view.RefreshIndicators();
+
+    // A long call is not lost to a crash or a power cut.
+    if (record.connTime.value >= m_nextSaveAt) {
+        m_saver.SaveState();
+        m_nextSaveAt = (record.connTime.value / kSaveInterval + 1) * kSaveInterval;
+    }
+}
+
+void ConnectionAccounting::OnConnectionEnded() {
+    const ConnectionStats& all = m_model.m_entries[0];
+    m_log.LogConnection(m_connectedEntryName.c_str(), m_connectStart, all.connTime.value,
+                        all.connCost.value, all.totalLogins);
+    m_saver.SaveState();
+}
+
+void ConnectionAccounting::CheckDateRollover() {
+    if (m_connected != 0) {
+        // A call is counted wholly in the day it began; the rollover follows its end.
+        return;
+    }
+    const IClock& clock = m_model.Clock();
+    const CalendarTime now = clock.Now();
+    const LocalTime today = clock.ToLocal(now);
+    const std::int64_t todayKey = DateKey(today);
+    const std::int64_t countedKey = DateKey(clock.ToLocal(m_model.m_currentDay));
+    const bool sameYear = m_model.m_currentYear == today.year;
+
+    // Calendar dates, not a fixed 24 hours: days of 23 and 25 hours end at midnight too.
+    if (sameYear && m_model.m_currentMonth == today.month && countedKey == todayKey) {
+        return;
+    }
+
+    // The clock was set back: count on in the present period, zero nothing. The
+    // month number is only compared within one year, else January would look earlier
+    // than December.
+    if (m_model.m_currentYear > today.year || (sameYear && m_model.m_currentMonth > today.month) ||
+        todayKey < countedKey) {
+        m_model.SetCurrentDate(now);
+        m_view.RefreshLabels();
+        m_model.RebaseTotals();
+        return;
+    }
+
+    Period moved = Period::None;
+    if (m_model.m_currentYear < today.year) {
+        moved = Period::Year;
+    } else if (m_model.m_currentMonth < today.month) {
+        moved = Period::Month;
+    } else if (todayKey > countedKey) {
+        moved = Period::Today;
+    }
+    if (moved == Period::None) {
+        return;
+    }
+    for (ConnectionStats& r : m_model.m_entries) {
+        if (moved == Period::Year) {
+            Zero(r.yearTime, r.yearCost);
+            r.yearLogins = 0;
+        }
+        if (moved == Period::Year || moved == Period::Month) {
+            Zero(r.monthTime, r.monthCost);
+            r.monthLogins = 0;
+        }
+        Zero(r.todayTime, r.todayCost);
+        r.todayLogins = 0;
+    }
+    m_model.SetCurrentDate(now);
+    m_model.RebaseTotals();
+    m_view.RefreshIndicators();
+}
+
+void ConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
+    ConnectionStats& r = m_model.m_entries[index];
+    switch (period) {
+    case Period::Total:
+        Zero(r.totalTime, r.totalCost);
+        r.totalLogins = 0;
+        m_model.SetStartDate(index);
+        [[fallthrough]];
+    case Period::Year:
+        Zero(r.yearTime, r.yearCost);
+        r.yearLogins = 0;
+        [[fallthrough]];
+    case Period::Month:
+        Zero(r.monthTime, r.monthCost);
+        r.monthLogins = 0;
+        [[fallthrough]];
+    case Period::Today:
+        Zero(r.todayTime, r.todayCost);
+        r.todayLogins = 0;
+        [[fallthrough]];
+    case Period::Conn:
+        Zero(r.connTime, r.connCost);
+        break;
+    case Period::None:
+        break;
+    }
+}
+
+void ConnectionAccounting::ResetIndicator(int id, int r) {
+    const Period period = PeriodOfIndicator(id);
+    if (period == Period::None || r < 0 || r >= kRecordCount) {
+        return;
+    }
+    // The aggregate's reset reaches every record, in use or not.
+    const int last = r == 0 ? kRecordCount - 1 : r;
+    for (int i = r; i <= last; ++i) {
+        ZeroPeriodsFrom(i, period);
+    }
+    if (period == Period::Total) {
+        m_view.RefreshLabels();
+    }
+    m_view.RefreshIndicators();
+}
+
+} // namespace mereth

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "accounting/AccountingPorts.h"
+#include "accounting/IndicatorIds.h"
+#include "accounting/UsageModel.h"
+#include "core/Clock.h"
+#include "tariff/CostCalculator.h"
+
+#include <cstdint>
+
+namespace mereth {
+
+// What a watched connection adds to the record table, and the rollover of the
+// counted day, month and year. Works on the model and the cost calculator it is
+// given; reaches the watcher, the log, the view and the store through the ports.
+class ConnectionAccounting {
+public:
+    // A tick that finds more seconds than this since the previous one takes it as
+    // a clock jump or a stall, and counts nothing for it.
+    static constexpr std::int32_t kMaxTickGap = 10;
+    // While a connection runs the figures are saved every this many connected seconds.
+    static constexpr std::int32_t kSaveInterval = 600;
+
+    ConnectionAccounting(UsageModel& model, CostCalculator& costs, IConnectionPoll& poll,
+                         IConnectionLog& log, IViewRefresh& view, IStateSaver& saver);
+
+    // A connection of record k has begun: a login and the fee, a first segment.
+    void OnConnectionStarted(int k);
+    // One tick of the running connection: every figure as its base plus the segment.
+    void AccrueTick();
+    // The running connection has gone: its log line, then the figures are saved.
+    void OnConnectionEnded();
+    // Moves the Today, Month and Year figures on when the calendar has; idle only.
+    void CheckDateRollover();
+    // Zeroes the period of indicator id and every shorter one, of record r or,
+    // for r = 0, of all records.
+    void ResetIndicator(int id, int r);
+
+    // The record of the running or last connection, -1 before the first.
+    int ConnectedRecord() const { return m_connectedRecord; }
+
+    std::int32_t m_connected = 0;
+    CalendarTime m_connectStart = 0;
+    EntryName m_connectedEntryName;
+
+private:
+    void ZeroPeriodsFrom(int record, Period period);
+
+    UsageModel& m_model;
+    CostCalculator& m_costs;
+    IConnectionPoll& m_poll;
+    IConnectionLog& m_log;
+    IViewRefresh& m_view;
+    IStateSaver& m_saver;
+    int m_connectedRecord = -1;
+    std::int32_t m_nextSaveAt = kSaveInterval;
+};
+
+} // namespace mereth

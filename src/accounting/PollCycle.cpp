@@ -1,0 +1,41 @@
+#include "accounting/PollCycle.h"
+
+#include <cstdint>
+
+namespace mereth {
+
+PollEvent PollCycle::OnPollTimer() {
+    std::int32_t state = 0;
+    return OnPollResult(m_poll.PollConnection(state));
+}
+
+PollEvent PollCycle::OnPollResult(int record) {
+    ConnectionAccounting& a = m_accounting;
+    const bool found = m_model.IsValidRecord(record);
+    if (a.m_connected == 0) {
+        if (!found) {
+            return PollEvent::Idle;
+        }
+        a.m_connected = 1;
+        a.OnConnectionStarted(record);
+        return PollEvent::Started;
+    }
+    if (!found) {
+        a.m_connected = 0;
+        a.OnConnectionEnded();
+        return PollEvent::Ended;
+    }
+    if (record != a.ConnectedRecord()) {
+        // One entry hung up and another came up between two polls: two calls,
+        // each with its own log line, login and fee.
+        a.m_connected = 0;
+        a.OnConnectionEnded();
+        a.m_connected = 1;
+        a.OnConnectionStarted(record);
+        return PollEvent::Switched;
+    }
+    a.AccrueTick();
+    return PollEvent::Running;
+}
+
+} // namespace mereth

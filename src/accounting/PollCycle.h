@@ -1,0 +1,36 @@
+#pragma once
+
+#include "accounting/AccountingPorts.h"
+#include "accounting/ConnectionAccounting.h"
+
+namespace mereth {
+
+// What one poll of the watched connection led to.
+enum class PollEvent {
+    Idle,     // nothing connected, nothing was
+    Started,  // a connection has begun
+    Running,  // the connection goes on: one accounting tick
+    Ended,    // the connection has gone
+    Switched, // another entry's connection replaced it: the one ended, the other began
+};
+
+// The connection state machine of the 800 ms poll: decides from the watcher's
+// answer whether a connection begins, runs or ends, and drives the accounting.
+// The window adds what it shows (tray icon, captions) according to the event.
+class PollCycle {
+public:
+    PollCycle(ConnectionAccounting& accounting, const UsageModel& model, IConnectionPoll& poll)
+        : m_accounting(accounting), m_model(model), m_poll(poll) {}
+
+    // Asks the watcher, then acts on its answer.
+    PollEvent OnPollTimer();
+    // Acts on a record index the caller has just had from the watcher (-1 for none).
+    PollEvent OnPollResult(int record);
+
+private:
+    ConnectionAccounting& m_accounting;
+    const UsageModel& m_model;
+    IConnectionPoll& m_poll;
+};
+
+} // namespace mereth

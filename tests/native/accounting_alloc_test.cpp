@@ -1,0 +1,98 @@
+// Counts every allocation through the global operator new, so a test can show that
+// the 800 ms poll of a running connection never reaches the heap.
+#include "accounting/PollCycle.h"
+
+#include "AccountingClock.h"
+#include "AccountingRig.h"
+#include "FakeClock.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> g_allocations{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace mereth {
+namespace {
+
+// Twenty records in use, a tariff with all five periods and a weekend, a call that
+// crosses a period boundary (so the rate check begins segments) and a ten-minute save.
+template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime start) {
+    rig.StartAt(start);
+    for (int i = 1; i < kRecordCount; ++i) {
+        rig.model.m_entries[i].name = "Entry";
+    }
+    rig.model.m_entryCount = kRecordCount;
+    Tariff& t = rig.model.m_entries[7].tariff;
+    const std::int32_t ends[kPeriodCount] = {480, 600, 601, 1080, 1440};
+    for (int p = 0; p < kPeriodCount; ++p) {
+        t.periodEnd[p] = ends[p];
+        t.periodUnitCost[p] = 0.01f * static_cast<float>(p + 1);
+        t.periodUnitTime[p] = 30 * (p + 1);
+        t.periodConnectionFee[p] = 0.05f;
+    }
+    t.chargesMinimumAmount = 1;
+    t.minimumCallCharge = 0.02f;
+
+    rig.poll.record = 7;
+    for (int i = 0; i < 10; ++i) {
+        rig.Tick(); // the start and a few ticks: zone data and the like load here
+    }
+    const long before = g_allocations.load();
+    long events = 0;
+    for (int i = 0; i < 2000; ++i) {
+        events += rig.Tick() == PollEvent::Running;
+    }
+    const long after = g_allocations.load();
+    EXPECT_EQ(events, 2000);
+    EXPECT_GE(rig.saver.saves, 1);
+    EXPECT_GT(rig.model.m_entries[7].connTime.value, 1500);
+    return after - before;
+}
+
+TEST(AccountingAllocation, SteadyTicksAllocateNothing) {
+    // The counter sees allocations at all (else the test proves nothing).
+    const long probeBefore = g_allocations.load();
+    ::operator delete(::operator new(16));
+    ASSERT_EQ(g_allocations.load(), probeBefore + 1);
+
+    test::AccountingRig<test::FixedZoneClock> rig;
+    // Monday 7 December 2026, 09:50: crosses 10:00 and 10:01.
+    EXPECT_EQ(AllocationsOfSteadyTicks(rig, rig.clock.At(2026, 12, 7, 9, 50, 0)), 0);
+}
+
+TEST(AccountingAllocation, SteadyTicksWithTheSystemZoneAllocateNothing) {
+    test::AccountingRig<test::SettableSystemClock> rig;
+    const CalendarTime start = rig.clock.LocalMidnight(2026, 12, 7) + 9 * 3600 + 50 * 60;
+    EXPECT_EQ(AllocationsOfSteadyTicks(rig, start), 0);
+}
+
+} // namespace
+} // namespace mereth

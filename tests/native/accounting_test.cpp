@@ -1,0 +1,343 @@
+#include "accounting/ConnectionAccounting.h"
+#include "accounting/PollCycle.h"
+
+#include "AccountingRig.h"
+#include "FakeClock.h"
+
+#include <gtest/gtest.h>
+
+namespace mereth {
+namespace {
+
+using Rig = test::AccountingRig<test::FixedZoneClock>;
+
+void FlatRate(Tariff& t, float fee, float unitCost, std::int32_t unitTime) {
+    for (int p = 0; p < kPeriodCount; ++p) {
+        t.periodConnectionFee[p] = fee;
+        t.periodUnitCost[p] = unitCost;
+        t.periodUnitTime[p] = unitTime;
+    }
+}
+
+// Monday 7 December 2026, a weekday.
+class AccountingTest : public ::testing::Test {
+protected:
+    AccountingTest() {
+        rig.StartAt(rig.clock.At(2026, 12, 7, 10, 0, 0));
+        rig.Entries("Work", "Home");
+    }
+    ConnectionStats& Rec(int i) { return rig.model.m_entries[i]; }
+    Rig rig;
+};
+
+TEST_F(AccountingTest, NinetyFiveSecondCallChargedToTheSecond) {
+    FlatRate(Rec(1).tariff, 0.10f, 0.05f, 60);
+    for (int i : {0, 1}) {
+        Rec(i).todayCost.value = 1.0f;
+        Rec(i).monthCost.value = 2.0f;
+        Rec(i).yearCost.value = 3.0f;
+        Rec(i).totalCost.value = 4.0f;
+        Rec(i).todayLogins = 1;
+        Rec(i).monthLogins = 2;
+        Rec(i).yearLogins = 3;
+        Rec(i).totalLogins = 4;
+        Rec(i).connTime.value = 500;
+    }
+    Rec(0).totalLogins = 19;
+    const CalendarTime start = rig.clock.Now();
+
+    rig.poll.record = 1;
+    EXPECT_EQ(rig.Tick(), PollEvent::Started);
+    for (int i : {0, 1}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Rec(i).connTime.value, 0);
+        EXPECT_FLOAT_EQ(Rec(i).connCost.value, 0.10f);
+        EXPECT_FLOAT_EQ(Rec(i).todayCost.value, 1.10f);
+        EXPECT_FLOAT_EQ(Rec(i).monthCost.value, 2.10f);
+        EXPECT_FLOAT_EQ(Rec(i).yearCost.value, 3.10f);
+        EXPECT_FLOAT_EQ(Rec(i).totalCost.value, 4.10f);
+        EXPECT_EQ(Rec(i).todayLogins, 2);
+        EXPECT_EQ(Rec(i).monthLogins, 3);
+        EXPECT_EQ(Rec(i).yearLogins, 4);
+    }
+    EXPECT_EQ(Rec(1).totalLogins, 5);
+    EXPECT_EQ(Rec(0).totalLogins, 20);
+    EXPECT_EQ(Rec(2).totalLogins, 0);
+    EXPECT_EQ(rig.view.indicators, 0); // the figures appear at the next tick
+
+    rig.RunUntil(95);
+    EXPECT_GT(rig.view.indicators, 100);
+    rig.poll.record = -1;
+    EXPECT_EQ(rig.Tick(), PollEvent::Ended);
+    EXPECT_EQ(rig.accounting.m_connected, 0);
+
+    const float cost = 0.10f + 0.05f * 95 / 60;
+    for (int i : {0, 1}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Rec(i).connTime.value, 95);
+        EXPECT_EQ(Rec(i).todayTime.value, 95);
+        EXPECT_EQ(Rec(i).totalTime.value, 95);
+        EXPECT_NEAR(Rec(i).connCost.value, cost, 1e-6);
+        EXPECT_NEAR(Rec(i).todayCost.value, 1.0f + cost, 1e-6);
+        EXPECT_NEAR(Rec(i).totalCost.value, 4.0f + cost, 1e-6);
+        EXPECT_EQ(Rec(i).todayLogins, 2); // ticks count no logins
+    }
+    EXPECT_EQ(Rec(2).totalTime.value, 0);
+
+    ASSERT_EQ(rig.log.lines, 1);
+    EXPECT_EQ(rig.log.last.entryName, "Work");
+    EXPECT_EQ(rig.log.last.start, start);
+    EXPECT_EQ(rig.log.last.duration, 95);
+    EXPECT_NEAR(rig.log.last.cost, cost, 1e-6);
+    EXPECT_EQ(rig.log.last.logins, 20);
+    // Saved once, after the line was written.
+    EXPECT_EQ(rig.saver.saves, 1);
+    EXPECT_EQ(rig.saver.linesAtLastSave, 1);
+
+    // Idle polls change nothing and write nothing.
+    EXPECT_EQ(rig.Tick(), PollEvent::Idle);
+    EXPECT_EQ(rig.log.lines, 1);
+    EXPECT_EQ(Rec(1).connTime.value, 95);
+}
+
+TEST_F(AccountingTest, NinetyFiveSecondCallChargedByTheUnit) {
+    FlatRate(Rec(1).tariff, 0.10f, 0.05f, 60);
+    Rec(1).tariff.chargeByTheUnit = 1;
+    Rec(1).tariff.chargesMinimumAmount = 1; // plays no part in this method
+    Rec(1).tariff.minimumCallCharge = 1.0f;
+
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.Tick(); // 0.8 s: still 0 whole seconds, and one unit begun
+    EXPECT_FLOAT_EQ(Rec(1).connCost.value, 0.15f);
+    rig.RunUntil(59);
+    EXPECT_FLOAT_EQ(Rec(1).connCost.value, 0.15f);
+    rig.RunUntil(60);
+    EXPECT_FLOAT_EQ(Rec(1).connCost.value, 0.20f);
+    rig.RunUntil(95);
+    rig.poll.record = -1;
+    rig.Tick();
+    EXPECT_FLOAT_EQ(Rec(1).connCost.value, 0.20f);
+    EXPECT_FLOAT_EQ(Rec(0).totalCost.value, 0.20f);
+    EXPECT_FLOAT_EQ(rig.log.last.cost, 0.20f);
+}
+
+TEST_F(AccountingTest, PeriodChangeIsChargedFromTheFirstTickOfTheNextMinute) {
+    for (int byUnit : {0, 1}) {
+        SCOPED_TRACE(byUnit);
+        Tariff t;
+        t.periodEnd[0] = 1080; // 18:00
+        t.periodConnectionFee[0] = 0.10f;
+        t.periodUnitCost[0] = 0.05f;
+        t.periodUnitTime[0] = 60;
+        t.periodConnectionFee[1] = 0.30f;
+        t.periodUnitCost[1] = 0.02f;
+        t.periodUnitTime[1] = 60;
+        t.chargeByTheUnit = byUnit;
+        Rec(1).tariff = t;
+        rig.StartAt(rig.clock.At(2026, 12, 7, 17, 59, 0));
+        rig.poll.record = 1;
+        rig.Tick();
+        rig.RunUntil(60);
+        // 18:00 still belongs to the first period.
+        EXPECT_EQ(rig.costs.m_currentUnitCost, 0.05f);
+        rig.RunUntil(119);
+        EXPECT_EQ(rig.costs.m_currentUnitCost, 0.05f);
+        rig.RunUntil(120); // 18:01:00
+        EXPECT_EQ(rig.costs.m_currentUnitCost, 0.02f);
+        EXPECT_EQ(rig.model.m_segmentStart, rig.clock.Now());
+        rig.RunUntil(180);
+        rig.poll.record = -1;
+        rig.Tick();
+        // Fee of the start; 120 s at the old rate, 60 s at the new, each segment
+        // rounded on its own: by the unit 3 + 2 units.
+        const float expected =
+            byUnit ? 0.10f + 3 * 0.05f + 2 * 0.02f : 0.10f + 0.05f * 2 + 0.02f * 1;
+        EXPECT_NEAR(Rec(1).connCost.value, expected, 1e-6);
+        EXPECT_EQ(Rec(1).connTime.value, 180);
+    }
+}
+
+TEST_F(AccountingTest, ClockJumpsLoseAtMostOneTickAndNeverSubtract) {
+    FlatRate(Rec(1).tariff, 0.0f, 0.06f, 60);
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(30);
+    const std::int32_t before = Rec(1).connTime.value;
+    const float costBefore = Rec(1).connCost.value;
+
+    rig.Jump(3600); // forward an hour
+    rig.Tick();
+    EXPECT_EQ(Rec(1).connTime.value, before);
+    EXPECT_EQ(Rec(1).connCost.value, costBefore);
+    rig.RunUntil(60);
+    // 60 s of wall time after the start, less at most the second or two of the jump.
+    EXPECT_LE(Rec(1).connTime.value, 60);
+    EXPECT_GE(Rec(1).connTime.value, 58);
+    EXPECT_EQ(Rec(1).todayTime.value, Rec(1).connTime.value);
+    EXPECT_EQ(Rec(0).totalTime.value, Rec(1).connTime.value);
+
+    const std::int32_t beforeBack = Rec(1).connTime.value;
+    rig.Jump(-7200); // back two hours
+    rig.Tick();
+    EXPECT_EQ(Rec(1).connTime.value, beforeBack);
+    rig.Tick();
+    rig.Tick();
+    EXPECT_GE(Rec(1).connTime.value, beforeBack);
+    EXPECT_LE(Rec(1).connTime.value, beforeBack + 2);
+}
+
+TEST_F(AccountingTest, GapOfTenSecondsCountsButElevenDoesNot) {
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(5);
+    const std::int32_t t0 = Rec(1).connTime.value;
+
+    rig.clock.Advance(10); // a stall of exactly ten seconds
+    rig.accounting.AccrueTick();
+    EXPECT_EQ(Rec(1).connTime.value, t0 + 10);
+
+    rig.clock.Advance(11);
+    rig.accounting.AccrueTick();
+    EXPECT_EQ(Rec(1).connTime.value, t0 + 10);
+    rig.clock.Advance(1);
+    rig.accounting.AccrueTick();
+    EXPECT_EQ(Rec(1).connTime.value, t0 + 11);
+}
+
+TEST_F(AccountingTest, TickWhoseConnectionVanishedChangesNothing) {
+    FlatRate(Rec(1).tariff, 0.0f, 0.06f, 60);
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(20);
+    const ConnectionStats work = Rec(1);
+    const int refreshes = rig.view.indicators;
+
+    rig.clock.Advance(1);
+    rig.poll.record = -1;
+    rig.accounting.AccrueTick();
+    rig.poll.record = 2; // another entry's connection: also left to the next poll
+    rig.clock.Advance(1);
+    rig.accounting.AccrueTick();
+    EXPECT_EQ(Rec(1).connTime, work.connTime);
+    EXPECT_EQ(Rec(1).connCost, work.connCost);
+    EXPECT_EQ(Rec(2).connTime.value, 0);
+    EXPECT_EQ(rig.view.indicators, refreshes);
+
+    // The seconds are not lost: the next tick recomputes from the segment's base.
+    rig.poll.record = 1;
+    rig.clock.Advance(1);
+    rig.accounting.AccrueTick();
+    EXPECT_EQ(Rec(1).connTime.value, work.connTime.value + 3);
+}
+
+TEST_F(AccountingTest, SwitchBetweenEntriesIsOneCallEndedAndAnotherBegun) {
+    FlatRate(Rec(1).tariff, 0.10f, 0.06f, 60);
+    FlatRate(Rec(2).tariff, 0.25f, 0.12f, 60);
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(60);
+    const CalendarTime switchAt = rig.clock.Now() + 1;
+
+    rig.poll.record = 2;
+    rig.clock.Set(switchAt);
+    EXPECT_EQ(rig.cycle.OnPollResult(2), PollEvent::Switched);
+    EXPECT_EQ(rig.accounting.m_connected, 1);
+    EXPECT_EQ(rig.accounting.ConnectedRecord(), 2);
+    ASSERT_EQ(rig.log.lines, 1);
+    EXPECT_EQ(rig.log.last.entryName, "Work");
+    EXPECT_EQ(rig.log.last.duration, 60);
+    EXPECT_NEAR(rig.log.last.cost, 0.10f + 0.06f, 1e-6);
+    EXPECT_EQ(rig.saver.saves, 1);
+
+    EXPECT_EQ(rig.accounting.m_connectedEntryName, "Home");
+    EXPECT_EQ(rig.accounting.m_connectStart, switchAt);
+    EXPECT_EQ(Rec(2).totalLogins, 1);
+    EXPECT_EQ(Rec(1).totalLogins, 1);
+    EXPECT_EQ(Rec(0).totalLogins, 2);
+    EXPECT_FLOAT_EQ(Rec(2).connCost.value, 0.25f);
+    EXPECT_EQ(rig.costs.m_currentUnitCost, 0.12f);
+
+    rig.millis = (switchAt - rig.origin) * 1000;
+    rig.RunUntil(switchAt - rig.origin + 30);
+    rig.poll.record = -1;
+    rig.Tick();
+    EXPECT_EQ(rig.log.lines, 2);
+    EXPECT_EQ(rig.log.last.entryName, "Home");
+    EXPECT_EQ(rig.log.last.duration, 30);
+    EXPECT_EQ(Rec(1).connTime.value, 60); // Work's call is left as it ended
+    EXPECT_EQ(Rec(1).totalTime.value, 60);
+    EXPECT_EQ(Rec(2).totalTime.value, 30);
+    EXPECT_EQ(Rec(0).totalTime.value, 90);
+    EXPECT_NEAR(Rec(0).totalCost.value, 0.16f + 0.25f + 0.06f, 1e-6);
+}
+
+TEST_F(AccountingTest, EntryNamedLikeTheAggregateCountsOnce) {
+    FlatRate(Rec(0).tariff, 0.10f, 0.06f, 60);
+    rig.poll.record = 0;
+    rig.Tick();
+    EXPECT_EQ(Rec(0).totalLogins, 1);
+    EXPECT_EQ(Rec(0).todayLogins, 1);
+    EXPECT_FLOAT_EQ(Rec(0).totalCost.value, 0.10f);
+    rig.RunUntil(60);
+    rig.poll.record = -1;
+    rig.Tick();
+    EXPECT_EQ(Rec(0).connTime.value, 60);
+    EXPECT_EQ(Rec(0).totalTime.value, 60);
+    EXPECT_NEAR(Rec(0).totalCost.value, 0.16f, 1e-6);
+    EXPECT_EQ(rig.log.last.entryName, "All Dial-up Connections");
+    EXPECT_EQ(Rec(1).totalLogins, 0);
+}
+
+TEST_F(AccountingTest, TariffEditedDuringACallTakesEffectAtTheNextTick) {
+    FlatRate(Rec(1).tariff, 0.10f, 0.06f, 60);
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(60);
+    FlatRate(Rec(1).tariff, 5.0f, 0.12f, 60); // a new fee does not touch the running call
+    rig.Tick(); // sees the change, still charges the old rate up to here
+    const float atChange = Rec(1).connCost.value;
+    EXPECT_NEAR(atChange, 0.10f + 0.06f, 1e-6);
+    const std::int64_t changedAt = rig.clock.Now() - rig.origin;
+    rig.RunUntil(changedAt + 30);
+    EXPECT_NEAR(Rec(1).connCost.value, atChange + 0.06f, 1e-6);
+
+    // Setting the aggregate's tariff switches every call to it at the next tick.
+    FlatRate(Rec(0).tariff, 0.0f, 0.60f, 60);
+    rig.Tick();
+    const float atSwitch = Rec(1).connCost.value;
+    const std::int64_t switchedAt = rig.clock.Now() - rig.origin;
+    rig.RunUntil(switchedAt + 10);
+    EXPECT_NEAR(Rec(1).connCost.value, atSwitch + 0.10f, 1e-6);
+    EXPECT_FLOAT_EQ(Rec(0).connCost.value, Rec(1).connCost.value);
+}
+
+TEST_F(AccountingTest, LongCallIsSavedEveryTenMinutes) {
+    rig.poll.record = 2;
+    rig.Tick();
+    rig.RunUntil(599);
+    EXPECT_EQ(rig.saver.saves, 0);
+    rig.RunUntil(600);
+    EXPECT_EQ(rig.saver.saves, 1);
+    rig.RunUntil(1500);
+    EXPECT_EQ(rig.saver.saves, 2);
+    EXPECT_EQ(rig.log.lines, 0);
+    rig.poll.record = -1;
+    rig.Tick();
+    EXPECT_EQ(rig.saver.saves, 3);
+    EXPECT_EQ(rig.saver.linesAtLastSave, 1);
+    // Saving does not disturb the figures.
+    EXPECT_EQ(Rec(2).connTime.value, 1500);
+    EXPECT_EQ(Rec(0).totalTime.value, 1500);
+
+    // A new call counts its ten minutes afresh.
+    rig.poll.record = 2;
+    rig.Tick();
+    rig.RunUntil(1500 + 599);
+    EXPECT_EQ(rig.saver.saves, 3);
+    rig.RunUntil(1500 + 601);
+    EXPECT_EQ(rig.saver.saves, 4);
+}
+
+} // namespace
+} // namespace mereth

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "accounting/AccountingPorts.h"
+#include "core/FixedString.h"
+
+#include <cstdint>
+
+namespace mereth::test {
+
+// A watcher that reports whatever record the test says is connected.
+class FakePoll : public IConnectionPoll {
+public:
+    int record = -1;
+    std::int32_t state = 0x2000; // RASCS_Connected
+    int calls = 0;
+
+    int PollConnection(std::int32_t& outState) override {
+        ++calls;
+        outState = record < 0 ? 0x2001 : state;
+        return record;
+    }
+};
+
+// Keeps the last line written and counts them; allocates nothing.
+class RecordingLog : public IConnectionLog {
+public:
+    struct Line {
+        FixedString<256> entryName;
+        CalendarTime start = 0;
+        std::int32_t duration = 0;
+        float cost = 0.0f;
+        std::int32_t logins = 0;
+    };
+    Line last;
+    int lines = 0;
+
+    void LogConnection(const char* entryName, CalendarTime start, std::int32_t durationSeconds,
+                       float cost, std::int32_t loginCount) override {
+        last.entryName = entryName;
+        last.start = start;
+        last.duration = durationSeconds;
+        last.cost = cost;
+        last.logins = loginCount;
+        ++lines;
+    }
+};
+
+class CountingView : public IViewRefresh {
+public:
+    int indicators = 0;
+    int labels = 0;
+    void RefreshIndicators() override { ++indicators; }
+    void RefreshLabels() override { ++labels; }
+};
+
+// Counts saves; when given a log, also notes how many lines it held at the last save.
+class CountingSaver : public IStateSaver {
+public:
+    explicit CountingSaver(const RecordingLog* log = nullptr) : m_log(log) {}
+    int saves = 0;
+    int linesAtLastSave = -1;
+    void SaveState() override {
+        ++saves;
+        linesAtLastSave = m_log ? m_log->lines : -1;
+    }
+
+private:
+    const RecordingLog* m_log;
+};
+
+} // namespace mereth::test

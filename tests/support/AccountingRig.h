@@ -1,0 +1,69 @@
+#pragma once
+
+#include "accounting/ConnectionAccounting.h"
+#include "accounting/PollCycle.h"
+#include "accounting/UsageModel.h"
+#include "tariff/CostCalculator.h"
+
+#include "AccountingFakes.h"
+#include "FakeLocale.h"
+
+#include <cstdint>
+
+namespace mereth::test {
+
+// The accounting wired to fakes, on a clock the test drives. Ticks come every
+// 800 ms of virtual time; the wall clock shows whole seconds of it.
+template <typename ClockT> struct AccountingRig {
+    ClockT clock;
+    FakeLocale locale;
+    UsageModel model{clock, locale};
+    CostCalculator costs{model};
+    FakePoll poll;
+    RecordingLog log;
+    CountingView view;
+    CountingSaver saver{&log};
+    ConnectionAccounting accounting{model, costs, poll, log, view, saver};
+    PollCycle cycle{accounting, model, poll};
+
+    // Virtual milliseconds since the start point; the clock follows them.
+    CalendarTime origin = 0;
+    std::int64_t millis = 0;
+
+    // Starts the virtual time at t and counts that day, month and year.
+    void StartAt(CalendarTime t) {
+        origin = t;
+        millis = 0;
+        clock.Set(t);
+        model.SetCurrentDate(t);
+    }
+
+    // Names the records 1.. after the given entries.
+    template <typename... Names> void Entries(Names... names) {
+        int i = 1;
+        ((model.m_entries[i++].name = names), ...);
+        model.m_entryCount = i;
+    }
+
+    // One poll event 800 ms after the previous one.
+    PollEvent Tick() {
+        millis += 800;
+        clock.Set(origin + millis / 1000);
+        return cycle.OnPollTimer();
+    }
+
+    // Poll events until `seconds` of virtual time have passed since the start point.
+    void RunUntil(std::int64_t seconds) {
+        while (millis < seconds * 1000) {
+            Tick();
+        }
+    }
+
+    // Moves the wall clock by the given seconds without time passing.
+    void Jump(std::int64_t seconds) {
+        origin += seconds;
+        clock.Set(origin + millis / 1000);
+    }
+};
+
+} // namespace mereth::test
