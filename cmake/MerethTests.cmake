@@ -59,3 +59,12 @@ if(NOT WIN32)
         target_link_libraries(mereth_bench PRIVATE mereth_core benchmark::benchmark_main)
     endif()
 endif()
+
+# The connection log's dates and money once more in a second locale.
+if(WIN32 AND MERETH_WINE_TESTS AND MERETH_RUN_TESTS)
+    add_test(NAME wine.ConnectionLogLocale.LineFollowsTheUserLocale.en_US
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:wine_tests>
+            --gtest_filter=ConnectionLogLocale.*)
+    set_tests_properties(wine.ConnectionLogLocale.LineFollowsTheUserLocale.en_US PROPERTIES
+        ENVIRONMENT "LC_ALL=en_US.UTF-8" RUN_SERIAL TRUE TIMEOUT 120)
+endif()

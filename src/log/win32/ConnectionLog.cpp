@@ -1,0 +1,162 @@
+#include "log/win32/ConnectionLog.h"
+
+#include <shellapi.h>
+
+namespace mereth {
+
+namespace {
+
+// Longer than any path the system hands out, in bytes of the ANSI code page.
+constexpr std::size_t MODULE_PATH_LIMIT = 1u << 17;
+
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFileHandle() {
+        if (IsOpen()) {
+            CloseHandle(m_handle);
+        }
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+// Exclusive: no sharing, so a program that holds the log open makes this fail.
+HANDLE OpenExclusive(const std::string& path, DWORD creation) {
+    if (path.empty()) {
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+// Text as a text-mode file writes it: every "\n" becomes CR LF. The whole write goes
+// out in one call, so a header block and its line are never parted.
+class CTextModeBuffer {
+public:
+    void Append(std::string_view text) {
+        for (char c : text) {
+            if (c == '\n') {
+                Put('\r');
+            }
+            Put(c);
+        }
+    }
+
+    void WriteTo(HANDLE file) const {
+        DWORD written = 0;
+        WriteFile(file, m_bytes, static_cast<DWORD>(m_length), &written, nullptr);
+    }
+
+private:
+    void Put(char c) {
+        if (m_length < sizeof m_bytes) {
+            m_bytes[m_length++] = c;
+        }
+    }
+
+    // A header block and the widest line, doubled for the worst case of CRs.
+    char m_bytes[2 * LOG_ENTRY_CAPACITY];
+    std::size_t m_length = 0;
+};
+
+} // namespace
+
+bool ReadModuleFileName(HMODULE module, std::string& path, std::size_t initialCapacity) {
+    std::size_t capacity = initialCapacity > 0 ? initialCapacity : 1;
+    for (;;) {
+        path.resize(capacity);
+        DWORD n = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(capacity));
+        if (n == 0) {
+            break;
+        }
+        // A path that fills the buffer may have been cut: try again with more room.
+        if (n < capacity) {
+            path.resize(n);
+            return true;
+        }
+        if (capacity >= MODULE_PATH_LIMIT) {
+            break;
+        }
+        capacity *= 2;
+    }
+    path.clear();
+    return false;
+}
+
+CConnectionLog::CConnectionLog(const IClock& clock, const ILocale& locale)
+    : m_clock(clock), m_locale(locale), m_ownModule(true) {}
+
+CConnectionLog::CConnectionLog(const IClock& clock, const ILocale& locale,
+                               std::string_view modulePath)
+    : m_clock(clock), m_locale(locale), m_ownModule(false), m_modulePath(modulePath) {}
+
+void CConnectionLog::GetLogFilePath(std::string& path) const {
+    if (!m_ownModule) {
+        path = LogFilePathFromModule(m_modulePath);
+        return;
+    }
+    std::string modulePath;
+    ReadModuleFileName(nullptr, modulePath);
+    path = LogFilePathFromModule(modulePath);
+}
+
+// Decided by looking, not by opening: an exclusive open would fail while another
+// program reads the log, and start-up would then empty it.
+bool CConnectionLog::LogFileExists() {
+    std::string path;
+    GetLogFilePath(path);
+    if (path.empty()) {
+        return false;
+    }
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CConnectionLog::WriteLogHeader() {
+    std::string path;
+    GetLogFilePath(path);
+    CFileHandle file(OpenExclusive(path, CREATE_ALWAYS));
+    if (!file.IsOpen()) {
+        return;
+    }
+    CTextModeBuffer bytes;
+    bytes.Append(LOG_HEADER);
+    bytes.WriteTo(file.Get());
+}
+
+void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
+                                   std::int32_t durationSeconds, float cost,
+                                   std::int32_t loginCount) {
+    std::string path;
+    GetLogFilePath(path);
+    // A log that is missing stays missing until the next start writes a header.
+    CFileHandle file(OpenExclusive(path, OPEN_EXISTING));
+    if (!file.IsOpen()) {
+        return;
+    }
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file.Get(), end, nullptr, FILE_END)) {
+        return;
+    }
+    LogEntry entry;
+    FormatLogEntry(m_locale, entryName ? entryName : "", m_clock.ToLocal(start), durationSeconds,
+                   cost, loginCount, entry);
+    CTextModeBuffer bytes;
+    bytes.Append(entry.view());
+    bytes.WriteTo(file.Get());
+}
+
+void CConnectionLog::OnViewLog() {
+    std::string path;
+    GetLogFilePath(path);
+    ShellExecuteA(nullptr, nullptr, "notepad.exe", path.c_str(), nullptr, SW_SHOW);
+}
+
+} // namespace mereth

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "accounting/AccountingPorts.h"
+#include "core/Clock.h"
+#include "core/Locale.h"
+#include "log/ConnectionLogFormat.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mereth {
+
+// The full path of a module's file, however long. False (and an empty path) when the
+// system cannot tell it. initialCapacity only sets where the buffer starts growing.
+bool ReadModuleFileName(HMODULE module, std::string& path, std::size_t initialCapacity = MAX_PATH);
+
+// "Mereth.log" beside the executable. The program keeps no handle on the file: every
+// operation opens it without sharing, does its work and closes it again, so another
+// program holding the file open makes that one operation fail, silently.
+class CConnectionLog : public IConnectionLog, public ILogFile {
+public:
+    // The log beside this program's own executable.
+    CConnectionLog(const IClock& clock, const ILocale& locale);
+    // The log beside the executable at modulePath, as if the program were there.
+    CConnectionLog(const IClock& clock, const ILocale& locale, std::string_view modulePath);
+
+    // Empty when the executable's path cannot be found.
+    void GetLogFilePath(std::string& path) const;
+
+    bool LogFileExists() override;
+    // Creates the log, or empties it, and writes the header block.
+    void WriteLogHeader() override;
+    // Appends one line (after a header block when due) to an existing log only.
+    void LogConnection(const char* entryName, CalendarTime start, std::int32_t durationSeconds,
+                       float cost, std::int32_t loginCount) override;
+    // Opens the log in the system's text editor.
+    void OnViewLog();
+
+private:
+    const IClock& m_clock;
+    const ILocale& m_locale;
+    bool m_ownModule;
+    std::string m_modulePath;
+};
+
+} // namespace mereth
