@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tariff/Tariff.h"
+
+namespace mereth {
+
+// After a tariff has been read from the store: the weekday period ends made
+// non-decreasing within 0..1440 and end 5 set to 1440, so the periods cover the day
+// in order whatever was stored. Everything else stays as read (a unit time below 1
+// is the cost calculation's to cope with).
+void ClampLoadedPeriodEnds(Tariff& tariff);
+
+} // namespace mereth
