@@ -1,0 +1,148 @@
+#include "store/win32/RegistryKey.h"
+
+#include <cstring>
+
+namespace mereth {
+
+namespace {
+
+// A key opened only to find its subkeys while a tree is deleted.
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    ~ScopedKey() {
+        if (m_key != nullptr) {
+            RegCloseKey(m_key);
+        }
+    }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+
+    HKEY* Out() { return &m_key; }
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+// RegDeleteKeyA removes only a key without subkeys on NT, so the children go first.
+LONG DeleteTree(HKEY root, const char* subKey) {
+    {
+        ScopedKey key;
+        if (RegOpenKeyExA(root, subKey, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE,
+                          key.Out()) == ERROR_SUCCESS) {
+            // Always the first child that is left; one that cannot go is stepped over.
+            DWORD index = 0;
+            char name[256];
+            for (;;) {
+                DWORD length = sizeof name;
+                if (RegEnumKeyExA(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                                  nullptr) != ERROR_SUCCESS) {
+                    break;
+                }
+                if (DeleteTree(key.Get(), name) != ERROR_SUCCESS) {
+                    ++index;
+                }
+            }
+        }
+    }
+    return RegDeleteKeyA(root, subKey);
+}
+
+} // namespace
+
+LONG CRegistryKey::Create(HKEY root, const char* subKey, BOOL* created) {
+    m_subKey = subKey;
+    Close();
+    DWORD disposition = 0;
+    LONG status = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                  nullptr, &m_hKey, &disposition);
+    if (status != ERROR_SUCCESS) {
+        m_hKey = nullptr;
+    }
+    if (created != nullptr) {
+        *created = status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
+    }
+    return status;
+}
+
+void CRegistryKey::Close() {
+    if (m_hKey != nullptr) {
+        RegCloseKey(m_hKey);
+        m_hKey = nullptr;
+    }
+}
+
+LONG CRegistryKey::DeleteKey(HKEY root, const char* subKey) {
+    return DeleteTree(root, subKey);
+}
+
+LONG CRegistryKey::SetDwordValue(const char* name, DWORD value) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegSetValueExA(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof value);
+}
+
+LONG CRegistryKey::SetStringValue(const char* name, const char* text) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+LONG CRegistryKey::SetBinaryValue(const char* name, const void* data, DWORD size) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegSetValueExA(m_hKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+}
+
+LONG CRegistryKey::QueryDwordValue(const char* name, DWORD* value, DWORD* type) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    // Zeroed first: a shorter value fills only its own bytes and is never read past.
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    DWORD storedType = REG_NONE;
+    LONG status =
+        RegQueryValueExA(m_hKey, name, nullptr, &storedType, reinterpret_cast<BYTE*>(&data), &size);
+    if (status == ERROR_SUCCESS) {
+        *value = data;
+        if (type != nullptr) {
+            *type = storedType;
+        }
+    }
+    return status;
+}
+
+LONG CRegistryKey::QueryStringValue(const char* name, std::string& text, DWORD* type) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    // One byte more than the registry may fill, so data without a NUL still ends.
+    char buffer[kStringBufferSize + 1] = {};
+    DWORD size = kStringBufferSize;
+    DWORD storedType = REG_NONE;
+    LONG status = RegQueryValueExA(m_hKey, name, nullptr, &storedType,
+                                   reinterpret_cast<BYTE*>(buffer), &size);
+    if (status == ERROR_SUCCESS) {
+        text = buffer;
+        if (type != nullptr) {
+            *type = storedType;
+        }
+    }
+    return status;
+}
+
+LONG CRegistryKey::QueryBinaryValue(const char* name, void* data, DWORD* size) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegQueryValueExA(m_hKey, name, nullptr, nullptr, static_cast<BYTE*>(data), size);
+}
+
+} // namespace mereth
