@@ -1,0 +1,392 @@
+#include "store/win32/SettingsStore.h"
+
+#include "store/AmountText.h"
+#include "store/StoredDate.h"
+#include "store/StoredTariff.h"
+#include "store/win32/RegistryKey.h"
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <utility>
+
+namespace mereth {
+
+namespace {
+
+const char* const kPeriodNames[] = {"Total", "Today", "Month", "Year", "Conn"};
+
+std::string Under(const std::string& key, const char* name) {
+    return key + "\\" + name;
+}
+
+// Reads take a value only of the type that was written, so a text where a number
+// belongs, or the reverse, leaves the member as it was.
+void ReadDword(CRegistryKey& key, const char* name, std::uint32_t& member) {
+    DWORD value = 0;
+    DWORD type = REG_NONE;
+    if (key.QueryDwordValue(name, &value, &type) == ERROR_SUCCESS && type == REG_DWORD) {
+        member = value;
+    }
+}
+
+void ReadDword(CRegistryKey& key, const char* name, std::int32_t& member) {
+    std::uint32_t value = static_cast<std::uint32_t>(member);
+    ReadDword(key, name, value);
+    member = static_cast<std::int32_t>(value);
+}
+
+void ReadFlag(CRegistryKey& key, const char* name, bool& member) {
+    std::uint32_t value = member ? 1 : 0;
+    ReadDword(key, name, value);
+    member = value != 0;
+}
+
+bool ReadText(CRegistryKey& key, const char* name, std::string& text) {
+    DWORD type = REG_NONE;
+    std::string read;
+    if (key.QueryStringValue(name, read, &type) == ERROR_SUCCESS && type == REG_SZ) {
+        text = std::move(read);
+        return true;
+    }
+    return false;
+}
+
+template <std::size_t N>
+void ReadText(CRegistryKey& key, const char* name, FixedString<N>& member) {
+    std::string text;
+    if (ReadText(key, name, text)) {
+        member = text;
+    }
+}
+
+void ReadAmount(CRegistryKey& key, const char* name, float& member) {
+    std::string text;
+    if (ReadText(key, name, text)) {
+        member = ParseAmount(text.c_str());
+    }
+}
+
+void WriteDword(CRegistryKey& key, const char* name, std::int32_t value) {
+    key.SetDwordValue(name, static_cast<DWORD>(value));
+}
+
+void WriteAmount(CRegistryKey& key, const char* name, float amount) {
+    char text[kAmountTextCapacity];
+    FormatAmount(amount, text);
+    key.SetStringValue(name, text);
+}
+
+// The value names of weekday period n (1..5).
+struct PeriodNames {
+    char end[32];
+    char connectionFee[32];
+    char unitCost[32];
+    char unitTime[32];
+
+    explicit PeriodNames(int n) {
+        std::snprintf(end, sizeof end, "Period%dEnd", n);
+        std::snprintf(connectionFee, sizeof connectionFee, "Period%dConnectionFee", n);
+        std::snprintf(unitCost, sizeof unitCost, "Period%dUnitCost", n);
+        std::snprintf(unitTime, sizeof unitTime, "Period%dUnitTime", n);
+    }
+};
+
+// Times and Costs hold the five periods in this order, Logins the first four.
+constexpr TimeFigure ConnectionStats::*kTimes[] = {
+    &ConnectionStats::totalTime, &ConnectionStats::todayTime, &ConnectionStats::monthTime,
+    &ConnectionStats::yearTime, &ConnectionStats::connTime};
+constexpr CostFigure ConnectionStats::*kCosts[] = {
+    &ConnectionStats::totalCost, &ConnectionStats::todayCost, &ConnectionStats::monthCost,
+    &ConnectionStats::yearCost, &ConnectionStats::connCost};
+constexpr std::int32_t ConnectionStats::*kLogins[] = {
+    &ConnectionStats::totalLogins, &ConnectionStats::todayLogins, &ConnectionStats::monthLogins,
+    &ConnectionStats::yearLogins};
+
+// Settings\Times, Settings\Costs and Settings\Logins, in the order they are written.
+struct DurationSetting {
+    const char* showSeconds;
+    const char* showDays; // null: not stored (Today never shows days)
+    const char* colour;
+    DurationDisplay DisplaySettings::*member;
+};
+
+constexpr DurationSetting kDurationSettings[] = {
+    {"TotalShowSeconds", "TotalShowDays", "TotalColor", &DisplaySettings::totalTime},
+    {"MonthShowSeconds", "MonthShowDays", "MonthColor", &DisplaySettings::monthTime},
+    {"YearShowSeconds", "YearShowDays", "YearColor", &DisplaySettings::yearTime},
+    {"TodayShowSeconds", nullptr, "TodayColor", &DisplaySettings::todayTime},
+    {"ConnShowSeconds", "ConnShowDays", "ConnColor", &DisplaySettings::connTime},
+};
+
+struct ColourSetting {
+    const char* name;
+    Colour DisplaySettings::*member;
+};
+
+constexpr ColourSetting kCostColours[] = {
+    {"TotalColor", &DisplaySettings::totalCostColour},
+    {"MonthColor", &DisplaySettings::monthCostColour},
+    {"YearColor", &DisplaySettings::yearCostColour},
+    {"TodayColor", &DisplaySettings::todayCostColour},
+    {"ConnColor", &DisplaySettings::connCostColour},
+};
+
+constexpr ColourSetting kLoginColours[] = {
+    {"TotalColor", &DisplaySettings::totalLoginsColour},
+    {"MonthColor", &DisplaySettings::monthLoginsColour},
+    {"YearColor", &DisplaySettings::yearLoginsColour},
+    {"TodayColor", &DisplaySettings::todayLoginsColour},
+};
+
+// Charges, Charges\Weekday and Charges\Weekend of one record; Weekday and Weekend
+// only when Charges itself opened.
+void WriteCharges(CRegistryKey& key, const std::string& recordPath, const Tariff& t) {
+    const std::string charges = Under(recordPath, "Charges");
+    if (key.Create(HKEY_CURRENT_USER, charges.c_str()) != ERROR_SUCCESS) {
+        return;
+    }
+    WriteDword(key, "Charge by the Unit", t.chargeByTheUnit);
+    WriteDword(key, "Charges Minimum Amount", t.chargesMinimumAmount);
+    WriteAmount(key, "Minimum Call Charge", t.minimumCallCharge);
+
+    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekday").c_str()) == ERROR_SUCCESS) {
+        for (int i = 0; i < kPeriodCount; ++i) {
+            PeriodNames names(i + 1);
+            WriteDword(key, names.end, t.periodEnd[i]);
+            WriteAmount(key, names.connectionFee, t.periodConnectionFee[i]);
+            WriteAmount(key, names.unitCost, t.periodUnitCost[i]);
+            WriteDword(key, names.unitTime, t.periodUnitTime[i]);
+        }
+    }
+    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekend").c_str()) == ERROR_SUCCESS) {
+        WriteAmount(key, "SaturdayUnitCost", t.saturdayUnitCost);
+        WriteAmount(key, "SaturdayConnectionFee", t.saturdayConnectionFee);
+        WriteAmount(key, "SundayUnitCost", t.sundayUnitCost);
+        WriteAmount(key, "SundayConnectionFee", t.sundayConnectionFee);
+        WriteDword(key, "SaturdayUnitTime", t.saturdayUnitTime);
+        WriteDword(key, "SundayUnitTime", t.sundayUnitTime);
+    }
+}
+
+// Returns false when the record's Charges key did not open.
+bool ReadCharges(CRegistryKey& key, const std::string& recordPath, Tariff& t) {
+    const std::string charges = Under(recordPath, "Charges");
+    if (key.Create(HKEY_CURRENT_USER, charges.c_str()) != ERROR_SUCCESS) {
+        return false;
+    }
+    ReadDword(key, "Charge by the Unit", t.chargeByTheUnit);
+    ReadDword(key, "Charges Minimum Amount", t.chargesMinimumAmount);
+    ReadAmount(key, "Minimum Call Charge", t.minimumCallCharge);
+
+    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekday").c_str()) == ERROR_SUCCESS) {
+        for (int i = 0; i < kPeriodCount; ++i) {
+            PeriodNames names(i + 1);
+            ReadDword(key, names.end, t.periodEnd[i]);
+            ReadAmount(key, names.unitCost, t.periodUnitCost[i]);
+            ReadAmount(key, names.connectionFee, t.periodConnectionFee[i]);
+            ReadDword(key, names.unitTime, t.periodUnitTime[i]);
+        }
+    }
+    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekend").c_str()) == ERROR_SUCCESS) {
+        ReadAmount(key, "SaturdayUnitCost", t.saturdayUnitCost);
+        ReadAmount(key, "SaturdayConnectionFee", t.saturdayConnectionFee);
+        ReadDword(key, "SaturdayUnitTime", t.saturdayUnitTime);
+        ReadAmount(key, "SundayUnitCost", t.sundayUnitCost);
+        ReadAmount(key, "SundayConnectionFee", t.sundayConnectionFee);
+        ReadDword(key, "SundayUnitTime", t.sundayUnitTime);
+    }
+    return true;
+}
+
+int RecordsInUse(const UsageModel& model) {
+    if (model.m_entryCount < 0) {
+        return 0;
+    }
+    return model.m_entryCount < kRecordCount ? model.m_entryCount : kRecordCount;
+}
+
+} // namespace
+
+CSettingsStore::CSettingsStore(UsageModel& model, DisplaySettings& display)
+    : m_model(model), m_display(display) {}
+
+BOOL CSettingsStore::CheckRegistryVersion() {
+    CRegistryKey key;
+    BOOL created = FALSE;
+    key.Create(HKEY_CURRENT_USER, Under(kProductKey, "Version").c_str(), &created);
+    if (created) {
+        key.Close();
+        key.DeleteKey(HKEY_CURRENT_USER, kProductKey);
+    }
+    return created;
+}
+
+void CSettingsStore::LoadFromRegistry() {
+    const std::string product = kProductKey;
+    CRegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, product.c_str()) != ERROR_SUCCESS) {
+        return;
+    }
+
+    if (key.Create(HKEY_CURRENT_USER, Under(product, "General").c_str()) == ERROR_SUCCESS) {
+        ReadText(key, "Selected Dial-up Connection", m_model.m_selectedEntryName);
+        ReadDword(key, "Current Year", m_model.m_currentYear);
+        ReadDword(key, "Current Month", m_model.m_currentMonth);
+        std::uint32_t day = StoredCalendarTime(m_model.m_currentDay);
+        ReadDword(key, "Current Day", day);
+        m_model.m_currentDay = LoadedCalendarTime(day);
+    }
+
+    std::uint32_t version = 0;
+    if (key.Create(HKEY_CURRENT_USER, Under(product, "Version").c_str()) == ERROR_SUCCESS) {
+        ReadDword(key, "Version Number", version);
+    }
+
+    const std::string settings = Under(product, "Settings");
+    if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
+        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Times").c_str()) == ERROR_SUCCESS) {
+            for (const DurationSetting& s : kDurationSettings) {
+                DurationDisplay& d = m_display.*s.member;
+                ReadFlag(key, s.showSeconds, d.showSeconds);
+                if (s.showDays != nullptr) {
+                    ReadFlag(key, s.showDays, d.showDays);
+                }
+                ReadDword(key, s.colour, d.textColour);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Costs").c_str()) == ERROR_SUCCESS) {
+            for (const ColourSetting& s : kCostColours) {
+                ReadDword(key, s.name, m_display.*s.member);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Logins").c_str()) == ERROR_SUCCESS) {
+            for (const ColourSetting& s : kLoginColours) {
+                ReadDword(key, s.name, m_display.*s.member);
+            }
+        }
+    }
+
+    const std::string connections = Under(product, "Dialup Connections");
+    if (key.Create(HKEY_CURRENT_USER, connections.c_str()) != ERROR_SUCCESS) {
+        return;
+    }
+    for (int i = 0; i < RecordsInUse(m_model); ++i) {
+        ConnectionStats& r = m_model.m_entries[i];
+        if (i == 0) {
+            r.name = kAllConnectionsName;
+        }
+        if (r.name.empty()) {
+            continue; // a record without a name has no key of its own
+        }
+        const std::string record = Under(connections, r.name.c_str());
+        if (key.Create(HKEY_CURRENT_USER, record.c_str()) != ERROR_SUCCESS) {
+            continue;
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(record, "Times").c_str()) == ERROR_SUCCESS) {
+            ReadText(key, "Start Date", r.startDate);
+            for (std::size_t p = 0; p < std::size(kTimes); ++p) {
+                ReadDword(key, kPeriodNames[p], (r.*kTimes[p]).value);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(record, "Costs").c_str()) == ERROR_SUCCESS) {
+            for (std::size_t p = 0; p < std::size(kCosts); ++p) {
+                ReadAmount(key, kPeriodNames[p], (r.*kCosts[p]).value);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(record, "Logins").c_str()) == ERROR_SUCCESS) {
+            for (std::size_t p = 0; p < std::size(kLogins); ++p) {
+                ReadDword(key, kPeriodNames[p], r.*kLogins[p]);
+            }
+        }
+        const bool chargesOpened = ReadCharges(key, record, r.tariff);
+        // Whatever was stored, the periods must cover the day in order.
+        ClampLoadedPeriodEnds(r.tariff);
+        if (!chargesOpened || version >= kFormatVersion) {
+            continue;
+        }
+        // An older format's charges go; what was read of them is written back at once,
+        // so a program killed before its next save does not lose the tariff.
+        key.Close();
+        key.DeleteKey(HKEY_CURRENT_USER, Under(record, "Charges").c_str());
+        WriteCharges(key, record, r.tariff);
+    }
+}
+
+void CSettingsStore::SaveToRegistry() {
+    const UsageModel& model = m_model;
+    const std::string product = kProductKey;
+    CRegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, product.c_str()) != ERROR_SUCCESS) {
+        return;
+    }
+
+    if (key.Create(HKEY_CURRENT_USER, Under(product, "Version").c_str()) == ERROR_SUCCESS) {
+        key.SetDwordValue("Version Number", kFormatVersion);
+    }
+
+    if (key.Create(HKEY_CURRENT_USER, Under(product, "General").c_str()) == ERROR_SUCCESS) {
+        key.SetStringValue("Selected Dial-up Connection", model.m_selectedEntryName.c_str());
+        WriteDword(key, "Current Year", model.m_currentYear);
+        WriteDword(key, "Current Month", model.m_currentMonth);
+        key.SetDwordValue("Current Day", StoredCalendarTime(model.m_currentDay));
+    }
+
+    const std::string settings = Under(product, "Settings");
+    if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
+        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Times").c_str()) == ERROR_SUCCESS) {
+            for (const DurationSetting& s : kDurationSettings) {
+                const DurationDisplay& d = m_display.*s.member;
+                key.SetDwordValue(s.showSeconds, d.showSeconds ? 1 : 0);
+                if (s.showDays != nullptr) {
+                    key.SetDwordValue(s.showDays, d.showDays ? 1 : 0);
+                }
+                key.SetDwordValue(s.colour, d.textColour);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Costs").c_str()) == ERROR_SUCCESS) {
+            for (const ColourSetting& s : kCostColours) {
+                key.SetDwordValue(s.name, m_display.*s.member);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Logins").c_str()) == ERROR_SUCCESS) {
+            for (const ColourSetting& s : kLoginColours) {
+                key.SetDwordValue(s.name, m_display.*s.member);
+            }
+        }
+    }
+
+    const std::string connections = Under(product, "Dialup Connections");
+    if (key.Create(HKEY_CURRENT_USER, connections.c_str()) != ERROR_SUCCESS) {
+        return;
+    }
+    for (int i = 0; i < RecordsInUse(model); ++i) {
+        const ConnectionStats& r = model.m_entries[i];
+        if (r.name.empty()) {
+            continue;
+        }
+        const std::string record = Under(connections, r.name.c_str());
+        if (key.Create(HKEY_CURRENT_USER, record.c_str()) != ERROR_SUCCESS) {
+            continue;
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(record, "Times").c_str()) == ERROR_SUCCESS) {
+            key.SetStringValue("Start Date", r.startDate.c_str());
+            for (std::size_t p = 0; p < std::size(kTimes); ++p) {
+                WriteDword(key, kPeriodNames[p], (r.*kTimes[p]).value);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(record, "Costs").c_str()) == ERROR_SUCCESS) {
+            for (std::size_t p = 0; p < std::size(kCosts); ++p) {
+                WriteAmount(key, kPeriodNames[p], (r.*kCosts[p]).value);
+            }
+        }
+        if (key.Create(HKEY_CURRENT_USER, Under(record, "Logins").c_str()) == ERROR_SUCCESS) {
+            for (std::size_t p = 0; p < std::size(kLogins); ++p) {
+                WriteDword(key, kPeriodNames[p], r.*kLogins[p]);
+            }
+        }
+        WriteCharges(key, record, r.tariff);
+    }
+}
+
+} // namespace mereth
