@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mereth::test {
@@ -103,11 +106,28 @@ inline RawValue GetRaw(const std::string& path, const char* name) {
     return value;
 }
 
-// The tree under path as text: each key as [relative\path], then its values in the
-// registry's order, one per line: name=dword:0000002a or name=sz:"text" (a text
-// stored without its NUL shows as sz-nonul); then its subkeys in the registry's order.
+// The tree under path as text: each key as [relative\path], then its values one per
+// line, name=dword:0000002a or name=sz:"text" (anything else by type and size), then
+// its subkeys. Values and subkeys are sorted by name, case aside, as Wine keeps them,
+// so the text does not depend on the order of writes.
+inline std::string Folded(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return folded;
+}
+
+inline void SortByName(std::vector<std::pair<std::string, std::string>>& items) {
+    std::sort(items.begin(), items.end(),
+              [](const auto& a, const auto& b) { return Folded(a.first) < Folded(b.first); });
+}
+
 inline void DumpKey(HKEY key, const std::string& relative, std::string& out) {
     out += "[" + relative + "]\n";
+    std::vector<std::pair<std::string, std::string>> values;
     for (DWORD index = 0;; ++index) {
         char name[256];
         DWORD nameLength = sizeof name;
@@ -118,22 +138,28 @@ inline void DumpKey(HKEY key, const std::string& relative, std::string& out) {
             ERROR_SUCCESS) {
             break;
         }
-        out += std::string(name, nameLength) + "=";
-        char line[64];
+        std::string line = std::string(name, nameLength) + "=";
+        char text[64];
         if (type == REG_DWORD && size == 4) {
             DWORD value = 0;
             memcpy(&value, data, 4);
-            std::snprintf(line, sizeof line, "dword:%08lx", static_cast<unsigned long>(value));
-            out += line;
+            std::snprintf(text, sizeof text, "dword:%08lx", static_cast<unsigned long>(value));
+            line += text;
         } else if (type == REG_SZ && size > 0 && data[size - 1] == '\0') {
-            out += "sz:\"" + std::string(reinterpret_cast<char*>(data), size - 1) + "\"";
+            line += "sz:\"" + std::string(reinterpret_cast<char*>(data), size - 1) + "\"";
         } else {
-            std::snprintf(line, sizeof line, "type%lu(%lu bytes)", static_cast<unsigned long>(type),
+            std::snprintf(text, sizeof text, "type%lu(%lu bytes)", static_cast<unsigned long>(type),
                           static_cast<unsigned long>(size));
-            out += line;
+            line += text;
         }
-        out += "\n";
+        values.emplace_back(std::string(name, nameLength), line + "\n");
     }
+    SortByName(values);
+    for (const auto& value : values) {
+        out += value.second;
+    }
+
+    std::vector<std::pair<std::string, std::string>> subKeys;
     for (DWORD index = 0;; ++index) {
         char name[256];
         DWORD nameLength = sizeof name;
@@ -141,9 +167,13 @@ inline void DumpKey(HKEY key, const std::string& relative, std::string& out) {
             ERROR_SUCCESS) {
             break;
         }
+        subKeys.emplace_back(std::string(name, nameLength), "");
+    }
+    SortByName(subKeys);
+    for (const auto& subKey : subKeys) {
         HKEY child = nullptr;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, &child) == ERROR_SUCCESS) {
-            DumpKey(child, relative.empty() ? name : relative + "\\" + name, out);
+        if (RegOpenKeyExA(key, subKey.first.c_str(), 0, KEY_READ, &child) == ERROR_SUCCESS) {
+            DumpKey(child, relative.empty() ? subKey.first : relative + "\\" + subKey.first, out);
             RegCloseKey(child);
         }
     }
