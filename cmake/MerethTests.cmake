@@ -68,3 +68,10 @@ if(WIN32 AND MERETH_WINE_TESTS AND MERETH_RUN_TESTS)
     set_tests_properties(wine.ConnectionLogLocale.LineFollowsTheUserLocale.en_US PROPERTIES
         ENVIRONMENT "LC_ALL=en_US.UTF-8" RUN_SERIAL TRUE TIMEOUT 120)
 endif()
+
+# The rassim control command, from a shell, as tests outside this repository use it.
+if(NOT WIN32 AND MERETH_RUN_TESTS)
+    add_test(NAME rassim.ControlCommand
+        COMMAND bash ${CMAKE_SOURCE_DIR}/tools/rassim/control_command_test.sh
+            ${CMAKE_SOURCE_DIR}/scripts/rassim)
+endif()

@@ -1,43 +1,12 @@
-// Counts every allocation through the global operator new, so a test can show that
-// the 800 ms poll of a running connection never reaches the heap.
+// Shows that the 800 ms poll of a running connection never reaches the heap.
 #include "accounting/PollCycle.h"
 
 #include "AccountingClock.h"
 #include "AccountingRig.h"
+#include "AllocationCounter.h"
 #include "FakeClock.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> g_allocations{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return ::operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace mereth {
 namespace {
@@ -65,12 +34,12 @@ template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime sta
     for (int i = 0; i < 10; ++i) {
         rig.Tick(); // the start and a few ticks: zone data and the like load here
     }
-    const long before = g_allocations.load();
+    const long before = test::AllocationCount();
     long events = 0;
     for (int i = 0; i < 2000; ++i) {
         events += rig.Tick() == PollEvent::Running;
     }
-    const long after = g_allocations.load();
+    const long after = test::AllocationCount();
     EXPECT_EQ(events, 2000);
     EXPECT_GE(rig.saver.saves, 1);
     EXPECT_GT(rig.model.m_entries[7].connTime.value, 1500);
@@ -79,9 +48,9 @@ template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime sta
 
 TEST(AccountingAllocation, SteadyTicksAllocateNothing) {
     // The counter sees allocations at all (else the test proves nothing).
-    const long probeBefore = g_allocations.load();
+    const long probeBefore = test::AllocationCount();
     ::operator delete(::operator new(16));
-    ASSERT_EQ(g_allocations.load(), probeBefore + 1);
+    ASSERT_EQ(test::AllocationCount(), probeBefore + 1);
 
     test::AccountingRig<test::FixedZoneClock> rig;
     // Monday 7 December 2026, 09:50: crosses 10:00 and 10:01.

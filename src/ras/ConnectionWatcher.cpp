@@ -1,0 +1,72 @@
+#include "ras/ConnectionWatcher.h"
+
+namespace mereth {
+
+void ConnectionWatcher::FillEntryList() {
+    std::size_t count = 0;
+    const bool listed = m_ras.EnumEntries(count) == RAS_SUCCESS;
+
+    m_model.m_selectedEntry = 0;
+    m_model.m_entryCount = 1;
+    if (!listed) {
+        return;
+    }
+    for (std::size_t n = 1; n <= count && n <= static_cast<std::size_t>(kMaxEntryRecords); ++n) {
+        m_model.m_entries[n].name = m_ras.EntryName(n - 1);
+        m_model.m_entryCount = static_cast<std::int32_t>(n + 1);
+    }
+    // The first record of that name, as a connection of that name is matched: an
+    // entry that happens to be called like record 0 must not take its selection.
+    const int selected = RecordOf(m_model.m_selectedEntryName);
+    if (selected > 0) {
+        m_model.m_selectedEntry = selected;
+    }
+}
+
+int ConnectionWatcher::PollConnection(std::int32_t& state) {
+    state = RASCS_Disconnected;
+    std::size_t count = 0;
+    if (m_ras.EnumConnections(count) != RAS_SUCCESS) {
+        return -1;
+    }
+    for (std::size_t i = count; i-- > 0;) {
+        const RasConnection connection = m_ras.Connection(i);
+        RasConnState connState = RASCS_Disconnected;
+        if (m_ras.GetConnectState(connection.handle, connState) != RAS_SUCCESS) {
+            continue; // its state is unknown: it cannot count as up
+        }
+        if (connState == RASCS_Disconnected || connState < RASCS_AllDevicesConnected) {
+            continue;
+        }
+        const int record = RecordOf(connection.entryName);
+        if (record >= 0) {
+            state = connState;
+            return record;
+        }
+    }
+    return -1;
+}
+
+bool ConnectionWatcher::IsConnectedRecord(int index) {
+    std::int32_t state = 0;
+    return PollConnection(state) == index;
+}
+
+std::string_view ConnectionWatcher::ListItem(int index) const {
+    if (index < 0 || index >= ListCount()) {
+        return {};
+    }
+    return m_model.m_entries[index].name.view();
+}
+
+int ConnectionWatcher::RecordOf(std::string_view entryName) const {
+    const int count = m_model.m_entryCount < kRecordCount ? m_model.m_entryCount : kRecordCount;
+    for (int i = 0; i < count; ++i) {
+        if (m_model.m_entries[i].name == entryName) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace mereth

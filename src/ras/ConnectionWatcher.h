@@ -1,0 +1,43 @@
+#pragma once
+
+#include "accounting/AccountingPorts.h"
+#include "accounting/UsageModel.h"
+#include "ras/RasService.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace mereth {
+
+// The program's view of dial-up networking: which phone-book entries exist (they name
+// the records) and which record's connection is up. Keeps nothing between calls; what
+// it learns goes into the model or back to the caller.
+class ConnectionWatcher : public IConnectionPoll {
+public:
+    ConnectionWatcher(UsageModel& model, IRasService& ras) : m_model(model), m_ras(ras) {}
+
+    // Names records 1 to 19 after the phone-book entries in the service's order, sets
+    // the record count and finds the selected record again by its name. Without a
+    // phone book only record 0 remains in use.
+    void FillEntryList();
+
+    // The record whose connection is watched, or -1; state gets that connection's
+    // state (RASCS_Disconnected when there is none). The last connection in the
+    // service's list that is past dialling and belongs to a record wins.
+    int PollConnection(std::int32_t& state) override;
+
+    // True when PollConnection answers exactly this index (-1: nothing is watched).
+    bool IsConnectedRecord(int index);
+
+    // The connection list: record 0 first, then the listed entries.
+    int ListCount() const { return m_model.m_entryCount; }
+    std::string_view ListItem(int index) const;
+
+private:
+    int RecordOf(std::string_view entryName) const;
+
+    UsageModel& m_model;
+    IRasService& m_ras;
+};
+
+} // namespace mereth

@@ -1,0 +1,100 @@
+#include "ras/win32/WinRasService.h"
+
+#include <ras.h>
+
+#include <cstring>
+#include <new>
+
+namespace mereth {
+namespace {
+
+template <std::size_t N> std::string_view Text(const CHAR (&field)[N]) {
+    // The service should end the name; do not trust it to.
+    return {field, strnlen(field, N)};
+}
+
+} // namespace
+
+template <typename T, typename Call>
+std::uint32_t WinRasService::Enumerate(Answer<T>& answer, Call call) {
+    answer.larger.reset();
+    answer.elements = answer.fixed;
+    answer.count = 0;
+
+    T* buffer = answer.fixed;
+    std::size_t capacity = kFixedElements;
+    buffer[0].dwSize = sizeof(T);
+    DWORD bytes = sizeof answer.fixed;
+    DWORD count = 0;
+    DWORD result = call(buffer, &bytes, &count);
+
+    if (result == RAS_ERROR_BUFFER_TOO_SMALL && bytes > sizeof answer.fixed &&
+        bytes <= kMaxBufferBytes) {
+        // More entries or connections than the array holds: ask once more with the
+        // room the service asked for, rather than see nothing at all.
+        capacity = (bytes + sizeof(T) - 1) / sizeof(T);
+        answer.larger.reset(new (std::nothrow) T[capacity]);
+        if (!answer.larger) {
+            return result;
+        }
+        buffer = answer.larger.get();
+        buffer[0].dwSize = sizeof(T);
+        bytes = static_cast<DWORD>(capacity * sizeof(T));
+        count = 0;
+        result = call(buffer, &bytes, &count);
+    }
+    if (result != ERROR_SUCCESS) {
+        answer.larger.reset();
+        return result;
+    }
+    answer.elements = buffer;
+    answer.count = count < capacity ? count : capacity;
+    return result;
+}
+
+std::uint32_t WinRasService::EnumEntries(std::size_t& count) {
+    const std::uint32_t result =
+        Enumerate(m_entries, [](RasEntryNameV1* buffer, DWORD* bytes, DWORD* entries) {
+            return RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<LPRASENTRYNAMEA>(buffer),
+                                   bytes, entries);
+        });
+    count = m_entries.count;
+    return result;
+}
+
+std::string_view WinRasService::EntryName(std::size_t index) const {
+    if (index >= m_entries.count) {
+        return {};
+    }
+    return Text(m_entries.elements[index].szEntryName);
+}
+
+std::uint32_t WinRasService::EnumConnections(std::size_t& count) {
+    const std::uint32_t result =
+        Enumerate(m_connections, [](RasConnV1* buffer, DWORD* bytes, DWORD* connections) {
+            return RasEnumConnectionsA(reinterpret_cast<LPRASCONNA>(buffer), bytes, connections);
+        });
+    count = m_connections.count;
+    return result;
+}
+
+RasConnection WinRasService::Connection(std::size_t index) const {
+    if (index >= m_connections.count) {
+        return {};
+    }
+    const RasConnV1& c = m_connections.elements[index];
+    return {reinterpret_cast<RasHandle>(c.hrasconn), Text(c.szEntryName)};
+}
+
+std::uint32_t WinRasService::GetConnectState(RasHandle handle, RasConnState& state) {
+    RasConnStatusV1 status = {};
+    status.dwSize = sizeof status;
+    const DWORD result = RasGetConnectStatusA(reinterpret_cast<HRASCONN>(handle),
+                                              reinterpret_cast<LPRASCONNSTATUSA>(&status));
+    if (result == ERROR_SUCCESS) {
+        state = static_cast<RasConnState>(status.rasconnstate);
+    }
+    return result;
+}
+
+} // namespace mereth

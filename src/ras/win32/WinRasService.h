@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ras/RasService.h"
+#include "ras/win32/RasLayouts.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace mereth {
+
+// The Remote Access Service through rasapi32, in the first-version structures. Each
+// enumeration answers into a fixed array of 20 elements; only when the service says that
+// is too small does it enumerate once more into a buffer of the size asked for.
+class WinRasService : public IRasService {
+public:
+    static constexpr std::size_t kFixedElements = 20;
+    // A service asking for more than this is not believed.
+    static constexpr std::size_t kMaxBufferBytes = 4u << 20;
+
+    std::uint32_t EnumEntries(std::size_t& count) override;
+    std::string_view EntryName(std::size_t index) const override;
+
+    std::uint32_t EnumConnections(std::size_t& count) override;
+    RasConnection Connection(std::size_t index) const override;
+
+    std::uint32_t GetConnectState(RasHandle handle, RasConnState& state) override;
+
+    // The answers of the last enumerations (for tests: the same view the watcher reads).
+    std::size_t EntryCount() const { return m_entries.count; }
+    std::size_t ConnectionCount() const { return m_connections.count; }
+
+private:
+    template <typename T> struct Answer {
+        T fixed[kFixedElements];
+        std::unique_ptr<T[]> larger; // only after the service asked for more room
+        const T* elements = fixed;
+        std::size_t count = 0;
+    };
+
+    template <typename T, typename Call>
+    static std::uint32_t Enumerate(Answer<T>& answer, Call call);
+
+    Answer<RasEntryNameV1> m_entries;
+    Answer<RasConnV1> m_connections;
+};
+
+} // namespace mereth
