@@ -8,7 +8,7 @@
 
 namespace mereth {
 
-constexpr int kRecordCount = 20;         // record 0 and at most 19 entries
+constexpr int kRecordCount = 20; // record 0 and at most 19 entries
 constexpr int kMaxEntryRecords = kRecordCount - 1;
 
 // The record table and the dates its figures belong to. Owned by the main dialog;

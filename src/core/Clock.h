@@ -9,13 +9,13 @@ namespace mereth {
 using CalendarTime = std::int64_t;
 
 struct LocalTime {
-    int year = 1970;  // full year
-    int month = 1;    // 1..12
-    int day = 1;      // 1..31
-    int hour = 0;     // 0..23
-    int minute = 0;   // 0..59
-    int second = 0;   // 0..60
-    int weekday = 4;  // 0 = Sunday .. 6 = Saturday
+    int year = 1970; // full year
+    int month = 1;   // 1..12
+    int day = 1;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+    int second = 0;  // 0..60
+    int weekday = 4; // 0 = Sunday .. 6 = Saturday
 
     int MinuteOfDay() const { return 60 * hour + minute; }
     bool SameDate(const LocalTime& other) const {

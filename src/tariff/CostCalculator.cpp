@@ -18,13 +18,21 @@ Rate CostCalculator::RateNow(int k) const {
     return RateAt(EffectiveTariff(k), now.weekday, now.MinuteOfDay());
 }
 
-float CostCalculator::ConnectionFee(int k) const { return RateNow(k).connectionFee; }
+float CostCalculator::ConnectionFee(int k) const {
+    return RateNow(k).connectionFee;
+}
 
-float CostCalculator::CurrentUnitCost(int k) const { return RateNow(k).unitCost; }
+float CostCalculator::CurrentUnitCost(int k) const {
+    return RateNow(k).unitCost;
+}
 
-std::int32_t CostCalculator::CurrentUnitTime(int k) const { return RateNow(k).unitTime; }
+std::int32_t CostCalculator::CurrentUnitTime(int k) const {
+    return RateNow(k).unitTime;
+}
 
-int CostCalculator::CurrentPeriod(int k) const { return RateNow(k).period; }
+int CostCalculator::CurrentPeriod(int k) const {
+    return RateNow(k).period;
+}
 
 float CostCalculator::MinimumCharge(int k) const {
     const Tariff& tariff = EffectiveTariff(k);

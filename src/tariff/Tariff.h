@@ -17,9 +17,8 @@ struct Tariff {
                                             kMinutesPerDay, kMinutesPerDay};
     float periodUnitCost[kPeriodCount] = {};
     float periodConnectionFee[kPeriodCount] = {};
-    std::int32_t periodUnitTime[kPeriodCount] = {kDefaultUnitTime, kDefaultUnitTime,
-                                                 kDefaultUnitTime, kDefaultUnitTime,
-                                                 kDefaultUnitTime};
+    std::int32_t periodUnitTime[kPeriodCount] = {
+        kDefaultUnitTime, kDefaultUnitTime, kDefaultUnitTime, kDefaultUnitTime, kDefaultUnitTime};
     float saturdayUnitCost = 0.0f;
     float saturdayConnectionFee = 0.0f;
     std::int32_t saturdayUnitTime = kDefaultUnitTime;

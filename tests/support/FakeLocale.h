@@ -22,8 +22,9 @@ public:
         if (failDates) {
             return 0;
         }
-        int n = twoDigitYear ? std::snprintf(out, capacity, "%02d/%02d/%02d", day, month, year % 100)
-                             : std::snprintf(out, capacity, "%02d/%02d/%04d", day, month, year);
+        int n = twoDigitYear
+                    ? std::snprintf(out, capacity, "%02d/%02d/%02d", day, month, year % 100)
+                    : std::snprintf(out, capacity, "%02d/%02d/%04d", day, month, year);
         return Fit(n, out, capacity);
     }
 

@@ -33,7 +33,8 @@ TEST(WinLocale, CurrencyTextOrFailure) {
     std::size_t n = locale.FormatCurrency("1.500000", text, sizeof text);
     ASSERT_GT(n, 0u);
     if (LocaleName().rfind("en_GB", 0) == 0) {
-        EXPECT_STREQ(text, "\xA3" "1.50"); // code page 1252 pound sign
+        EXPECT_STREQ(text, "\xA3"
+                           "1.50"); // code page 1252 pound sign
     }
     // Too small a buffer, or text that is no number: a failure, not a cut text.
     char tiny[3];

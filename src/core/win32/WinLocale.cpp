@@ -28,8 +28,8 @@ std::size_t CWinLocale::FormatShortDate(int year, int month, int day, char* out,
     st.wYear = static_cast<WORD>(year);
     st.wMonth = static_cast<WORD>(month);
     st.wDay = static_cast<WORD>(day);
-    int written = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, out,
-                                 Capacity(capacity));
+    int written =
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, out, Capacity(capacity));
     return Finish(written, out, capacity);
 }
 
