@@ -2,6 +2,7 @@
 
 #include "core/win32/WinLocale.h"
 
+#include "ChildProcess.h"
 #include "FakeClock.h"
 #include "FakeLocale.h"
 
@@ -237,21 +238,7 @@ TEST(ConnectionLogPath, LongExecutablePath) {
     const std::string exe = folder + "\\Mereth Test Copy.exe";
     ASSERT_TRUE(CopyFileA(OwnPath().c_str(), exe.c_str(), TRUE));
 
-    std::string command = "\"" + exe + "\" --gtest_filter=ConnectionLogChild.*";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    SetEnvironmentVariableA(CHILD_MARK, "1");
-    BOOL started = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process);
-    SetEnvironmentVariableA(CHILD_MARK, nullptr);
-    ASSERT_TRUE(started) << GetLastError();
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(test::RunTestProcess(exe, "ConnectionLogChild.*", CHILD_MARK), 0u);
 
     EXPECT_EQ(ReadBytes(folder + "\\Mereth.log"),
               HEADER + "Work                 | 07/12/26 09:05:03 | 0:01:02:05 |        \xA3"

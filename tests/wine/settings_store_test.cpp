@@ -5,6 +5,7 @@
 #include "tariff/CostCalculator.h"
 
 #include "AccountingFakes.h"
+#include "ChildProcess.h"
 #include "FakeClock.h"
 #include "FakeLocale.h"
 #include "StoreRegistry.h"
@@ -252,24 +253,9 @@ TEST(SettingsStore, SavedFiguresComeBackInANewProcess) {
     EXPECT_EQ(p.Rec(0).todayTime.base, 77);
     EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * kRecordCount);
 
-    char exe[MAX_PATH];
-    ASSERT_GT(GetModuleFileNameA(nullptr, exe, sizeof exe), 0u);
-    std::string command =
-        std::string("\"") + exe + "\" --gtest_filter=SettingsStoreSecondProcess.*";
-    SetEnvironmentVariableA(kSecondProcessVariable, "1");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process);
-    SetEnvironmentVariableA(kSecondProcessVariable, nullptr);
-    ASSERT_TRUE(started);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(test::RunTestProcess(test::OwnExecutablePath(), "SettingsStoreSecondProcess.*",
+                                   kSecondProcessVariable),
+              0u);
 
     RawValue loadTime = GetRaw(kPhaseKey, "Load Microseconds");
     EXPECT_TRUE(loadTime.found) << "the second process did not load everything back";
