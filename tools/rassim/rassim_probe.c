@@ -33,7 +33,7 @@ int main(void) {
         return 0;
     }
     for (DWORD i = 0; i < count; ++i) {
-        RasConnStatusV1 status;
+        RasConnStatusV1 status = {0};
         status.dwSize = sizeof status;
         result = RasGetConnectStatusA((HRASCONN)connections[i].hrasconn, (LPRASCONNSTATUSA)&status);
         if (result != 0) {
