@@ -202,6 +202,23 @@ static BOOL KnownStatusSize(DWORD size) {
     return size == sizeof(RasConnStatusV1) || size == sizeof(RASCONNSTATUSA);
 }
 
+/* What the service answers before it fills an enumeration: a set failure, an unknown
+   structure size, or too small a buffer (with the bytes needed and the count available). */
+static DWORD EnumerationAnswer(DWORD failure, BOOL knownSize, DWORD size, DWORD available,
+                               LPDWORD bytes, LPDWORD count) {
+    if (failure != ERROR_SUCCESS) {
+        return failure;
+    }
+    if (!knownSize) {
+        return ERROR_INVALID_SIZE;
+    }
+    const DWORD needed = available * size;
+    const BOOL fits = *bytes >= needed;
+    *count = available;
+    *bytes = needed;
+    return fits ? ERROR_SUCCESS : ERROR_BUFFER_TOO_SMALL;
+}
+
 DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, LPRASENTRYNAMEA names,
                              LPDWORD bytes, LPDWORD count) {
     (void)reserved;
@@ -214,26 +231,16 @@ DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, LPRASENTRYNAMEA 
         FreeState(&s);
         return ERROR_NOT_ENOUGH_MEMORY;
     }
-    DWORD result = s.failEntries;
     const DWORD size = names->dwSize;
-    if (result == ERROR_SUCCESS && !KnownEntrySize(size)) {
-        result = ERROR_INVALID_SIZE;
-    }
+    const DWORD result =
+        EnumerationAnswer(s.failEntries, KnownEntrySize(size), size, s.entryCount, bytes, count);
     if (result == ERROR_SUCCESS) {
-        const DWORD needed = s.entryCount * size;
-        *count = s.entryCount;
-        if (*bytes < needed) {
-            *bytes = needed;
-            result = ERROR_BUFFER_TOO_SMALL;
-        } else {
-            BYTE* at = (BYTE*)names;
-            for (DWORD i = 0; i < s.entryCount; ++i, at += size) {
-                RasEntryNameV1* e = (RasEntryNameV1*)at;
-                ZeroMemory(at, size);
-                e->dwSize = size;
-                CopyText(e->szEntryName, sizeof e->szEntryName, s.entries[i]);
-            }
-            *bytes = needed;
+        BYTE* at = (BYTE*)names;
+        for (DWORD i = 0; i < s.entryCount; ++i, at += size) {
+            RasEntryNameV1* e = (RasEntryNameV1*)at;
+            ZeroMemory(at, size);
+            e->dwSize = size;
+            CopyText(e->szEntryName, sizeof e->szEntryName, s.entries[i]);
         }
     }
     FreeState(&s);
@@ -249,29 +256,19 @@ DWORD WINAPI RasEnumConnectionsA(LPRASCONNA connections, LPDWORD bytes, LPDWORD 
         FreeState(&s);
         return ERROR_NOT_ENOUGH_MEMORY;
     }
-    DWORD result = s.failConnections;
     const DWORD size = connections->dwSize;
-    if (result == ERROR_SUCCESS && !KnownConnSize(size)) {
-        result = ERROR_INVALID_SIZE;
-    }
+    const DWORD result = EnumerationAnswer(s.failConnections, KnownConnSize(size), size,
+                                           s.connectionCount, bytes, count);
     if (result == ERROR_SUCCESS) {
-        const DWORD needed = s.connectionCount * size;
-        *count = s.connectionCount;
-        if (*bytes < needed) {
-            *bytes = needed;
-            result = ERROR_BUFFER_TOO_SMALL;
-        } else {
-            BYTE* at = (BYTE*)connections;
-            for (DWORD i = 0; i < s.connectionCount; ++i, at += size) {
-                RasConnV1* c = (RasConnV1*)at;
-                ZeroMemory(at, size);
-                c->dwSize = size;
-                c->hrasconn = (HANDLE)s.connections[i].handle;
-                CopyText(c->szEntryName, sizeof c->szEntryName, s.connections[i].name);
-                CopyText(c->szDeviceType, sizeof c->szDeviceType, "modem");
-                CopyText(c->szDeviceName, sizeof c->szDeviceName, "rassim modem");
-            }
-            *bytes = needed;
+        BYTE* at = (BYTE*)connections;
+        for (DWORD i = 0; i < s.connectionCount; ++i, at += size) {
+            RasConnV1* c = (RasConnV1*)at;
+            ZeroMemory(at, size);
+            c->dwSize = size;
+            c->hrasconn = (HANDLE)s.connections[i].handle;
+            CopyText(c->szEntryName, sizeof c->szEntryName, s.connections[i].name);
+            CopyText(c->szDeviceType, sizeof c->szDeviceType, "modem");
+            CopyText(c->szDeviceName, sizeof c->szDeviceName, "rassim modem");
         }
     }
     FreeState(&s);
