@@ -13,13 +13,13 @@ namespace {
 
 template <typename Rig> void Prepare(Rig& rig, CalendarTime start) {
     rig.StartAt(start);
-    for (int i = 1; i < kRecordCount; ++i) {
+    for (int i = 1; i < RECORD_COUNT; ++i) {
         rig.model.m_entries[i].name = "Entry";
     }
-    rig.model.m_entryCount = kRecordCount;
+    rig.model.m_entryCount = RECORD_COUNT;
     Tariff& t = rig.model.m_entries[7].tariff;
-    const std::int32_t ends[kPeriodCount] = {480, 600, 1080, 1320, 1440};
-    for (int p = 0; p < kPeriodCount; ++p) {
+    const std::int32_t ends[PERIOD_COUNT] = {480, 600, 1080, 1320, 1440};
+    for (int p = 0; p < PERIOD_COUNT; ++p) {
         t.periodEnd[p] = ends[p];
         t.periodUnitCost[p] = 0.01f * static_cast<float>(p + 1);
         t.periodUnitTime[p] = 60;
@@ -40,7 +40,7 @@ template <typename Rig> void TickLoop(benchmark::State& state, Rig& rig) {
 }
 
 void BM_PollTickFixedZone(benchmark::State& state) {
-    test::AccountingRig<test::FixedZoneClock> rig;
+    test::AccountingRig<test::CFixedZoneClock> rig;
     Prepare(rig, rig.clock.At(2026, 12, 7, 9, 0, 0));
     TickLoop(state, rig);
 }
@@ -48,7 +48,7 @@ BENCHMARK(BM_PollTickFixedZone);
 
 // The same with the C library's local time, as the program runs.
 void BM_PollTickSystemZone(benchmark::State& state) {
-    test::AccountingRig<test::SettableSystemClock> rig;
+    test::AccountingRig<test::CSettableSystemClock> rig;
     Prepare(rig, rig.clock.LocalMidnight(2026, 12, 7) + 9 * 3600);
     TickLoop(state, rig);
 }
@@ -56,7 +56,7 @@ BENCHMARK(BM_PollTickSystemZone);
 
 // The accounting tick alone, with the poll state machine left out.
 void BM_AccrueTick(benchmark::State& state) {
-    test::AccountingRig<test::FixedZoneClock> rig;
+    test::AccountingRig<test::CFixedZoneClock> rig;
     Prepare(rig, rig.clock.At(2026, 12, 7, 9, 0, 0));
     std::int64_t millis = rig.millis;
     for (auto _ : state) {

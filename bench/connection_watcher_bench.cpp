@@ -15,14 +15,14 @@ namespace {
 
 // state.range(0) connections; the watched one, of the last listed entry, comes first.
 void BM_PollConnection(benchmark::State& state) {
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
-    UsageModel model(clock, locale);
-    test::FakeRasService ras;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    CUsageModel model(clock, locale);
+    test::CFakeRasService ras;
     for (int i = 1; i <= 19; ++i) {
         ras.entries.push_back("Dial-up entry " + std::to_string(i));
     }
-    ConnectionWatcher watcher(model, ras);
+    CConnectionWatcher watcher(model, ras);
     watcher.FillEntryList();
     ras.Connect("Dial-up entry 19");
     for (int i = 1; i < state.range(0); ++i) {

@@ -8,12 +8,12 @@ namespace mereth {
 namespace {
 
 // The amount by which a unit cost must change before it counts as a new rate.
-constexpr double kUnitCostTolerance = 0.00001;
+constexpr double UNIT_COST_TOLERANCE = 0.00001;
 
 std::int32_t AddSeconds(std::int32_t base, std::int32_t seconds) {
     const std::int64_t sum = static_cast<std::int64_t>(base) + seconds;
-    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(sum > kMax ? kMax : sum);
+    constexpr std::int64_t INT32_LIMIT = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(sum > INT32_LIMIT ? INT32_LIMIT : sum);
 }
 
 float AddMoney(float base, double amount) {
@@ -57,13 +57,13 @@ void Zero(TimeFigure& time, CostFigure& cost) {
 
 } // namespace
 
-ConnectionAccounting::ConnectionAccounting(UsageModel& model, CostCalculator& costs,
-                                           IConnectionPoll& poll, IConnectionLog& log,
-                                           IViewRefresh& view, IStateSaver& saver)
+CConnectionAccounting::CConnectionAccounting(CUsageModel& model, CCostCalculator& costs,
+                                             IConnectionPoll& poll, IConnectionLog& log,
+                                             IViewRefresh& view, IStateSaver& saver)
     : m_model(model), m_costs(costs), m_poll(poll), m_log(log), m_view(view), m_saver(saver) {}
 
-void ConnectionAccounting::OnConnectionStarted(int k) {
-    if (k < 0 || k >= kRecordCount) {
+void CConnectionAccounting::OnConnectionStarted(int k) {
+    if (k < 0 || k >= RECORD_COUNT) {
         return;
     }
     const float fee = m_costs.ConnectionFee(k);
@@ -80,15 +80,15 @@ void ConnectionAccounting::OnConnectionStarted(int k) {
     m_costs.m_currentUnitCost = m_costs.CurrentUnitCost(k);
     m_costs.m_currentUnitTime = m_costs.CurrentUnitTime(k);
     m_connectedRecord = k;
-    m_nextSaveAt = kSaveInterval;
+    m_nextSaveAt = SAVE_INTERVAL;
     m_model.RebaseTotals();
 }
 
-void ConnectionAccounting::AccrueTick() {
+void CConnectionAccounting::AccrueTick() {
     const CalendarTime now = m_model.Clock().Now();
     const std::int64_t sinceStart = now - m_model.m_segmentStart;
     const std::int64_t last = m_model.m_lastElapsed;
-    if (sinceStart < last || sinceStart > last + kMaxTickGap) {
+    if (sinceStart < last || sinceStart > last + MAX_TICK_GAP) {
         // The clock was set, or the program stalled: count on from now, lose the gap.
         m_model.RebaseTotals();
         return;
@@ -119,7 +119,8 @@ void ConnectionAccounting::AccrueTick() {
     // segment closes with what was just charged and the next runs at the new rate.
     const float unitCost = m_costs.CurrentUnitCost(k);
     const std::int32_t unitTime = m_costs.CurrentUnitTime(k);
-    if (std::fabs(static_cast<double>(unitCost) - m_costs.m_currentUnitCost) > kUnitCostTolerance ||
+    if (std::fabs(static_cast<double>(unitCost) - m_costs.m_currentUnitCost) >
+            UNIT_COST_TOLERANCE ||
         unitTime != m_costs.m_currentUnitTime) {
         m_model.RebaseTotals();
         m_costs.m_currentUnitCost = unitCost;
@@ -131,18 +132,18 @@ void ConnectionAccounting::AccrueTick() {
     // A long call is not lost to a crash or a power cut.
     if (record.connTime.value >= m_nextSaveAt) {
         m_saver.SaveState();
-        m_nextSaveAt = (record.connTime.value / kSaveInterval + 1) * kSaveInterval;
+        m_nextSaveAt = (record.connTime.value / SAVE_INTERVAL + 1) * SAVE_INTERVAL;
     }
 }
 
-void ConnectionAccounting::OnConnectionEnded() {
+void CConnectionAccounting::OnConnectionEnded() {
     const ConnectionStats& all = m_model.m_entries[0];
     m_log.LogConnection(m_connectedEntryName.c_str(), m_connectStart, all.connTime.value,
                         all.connCost.value, all.totalLogins);
     m_saver.SaveState();
 }
 
-void ConnectionAccounting::CheckDateRollover() {
+void CConnectionAccounting::CheckDateRollover() {
     if (m_connected != 0) {
         // A call is counted wholly in the day it began; the rollover follows its end.
         return;
@@ -198,7 +199,7 @@ void ConnectionAccounting::CheckDateRollover() {
     m_view.RefreshIndicators();
 }
 
-void ConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
+void CConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
     ConnectionStats& r = m_model.m_entries[index];
     switch (period) {
     case Period::Total:
@@ -226,13 +227,13 @@ void ConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
     }
 }
 
-void ConnectionAccounting::ResetIndicator(int id, int r) {
+void CConnectionAccounting::ResetIndicator(int id, int r) {
     const Period period = PeriodOfIndicator(id);
-    if (period == Period::None || r < 0 || r >= kRecordCount) {
+    if (period == Period::None || r < 0 || r >= RECORD_COUNT) {
         return;
     }
     // The aggregate's reset reaches every record, in use or not.
-    const int last = r == 0 ? kRecordCount - 1 : r;
+    const int last = r == 0 ? RECORD_COUNT - 1 : r;
     for (int i = r; i <= last; ++i) {
         ZeroPeriodsFrom(i, period);
     }

@@ -13,16 +13,16 @@ namespace mereth {
 // What a watched connection adds to the record table, and the rollover of the
 // counted day, month and year. Works on the model and the cost calculator it is
 // given; reaches the watcher, the log, the view and the store through the ports.
-class ConnectionAccounting {
+class CConnectionAccounting {
 public:
     // A tick that finds more seconds than this since the previous one takes it as
     // a clock jump or a stall, and counts nothing for it.
-    static constexpr std::int32_t kMaxTickGap = 10;
+    static constexpr std::int32_t MAX_TICK_GAP = 10;
     // While a connection runs the figures are saved every this many connected seconds.
-    static constexpr std::int32_t kSaveInterval = 600;
+    static constexpr std::int32_t SAVE_INTERVAL = 600;
 
-    ConnectionAccounting(UsageModel& model, CostCalculator& costs, IConnectionPoll& poll,
-                         IConnectionLog& log, IViewRefresh& view, IStateSaver& saver);
+    CConnectionAccounting(CUsageModel& model, CCostCalculator& costs, IConnectionPoll& poll,
+                          IConnectionLog& log, IViewRefresh& view, IStateSaver& saver);
 
     // A connection of record k has begun: a login and the fee, a first segment.
     void OnConnectionStarted(int k);
@@ -46,14 +46,14 @@ public:
 private:
     void ZeroPeriodsFrom(int record, Period period);
 
-    UsageModel& m_model;
-    CostCalculator& m_costs;
+    CUsageModel& m_model;
+    CCostCalculator& m_costs;
     IConnectionPoll& m_poll;
     IConnectionLog& m_log;
     IViewRefresh& m_view;
     IStateSaver& m_saver;
     int m_connectedRecord = -1;
-    std::int32_t m_nextSaveAt = kSaveInterval;
+    std::int32_t m_nextSaveAt = SAVE_INTERVAL;
 };
 
 } // namespace mereth

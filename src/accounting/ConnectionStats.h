@@ -19,10 +19,10 @@ using TimeFigure = Figure<std::int32_t>; // seconds
 using CostFigure = Figure<float>;        // money
 
 // Phone-book entry names are at most 256 characters; start dates are short date texts.
-using EntryName = FixedString<256>;
-using DateText = FixedString<63>;
+using EntryName = CFixedString<256>;
+using DateText = CFixedString<63>;
 
-constexpr const char* kAllConnectionsName = "All Dial-up Connections";
+constexpr const char* ALL_CONNECTIONS_NAME = "All Dial-up Connections";
 
 // Time, cost and logins of one phone-book entry, or of all of them, over the
 // periods Conn, Today, Month, Year and Total, with the entry's tariff.

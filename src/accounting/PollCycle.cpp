@@ -4,13 +4,13 @@
 
 namespace mereth {
 
-PollEvent PollCycle::OnPollTimer() {
+PollEvent CPollCycle::OnPollTimer() {
     std::int32_t state = 0;
     return OnPollResult(m_poll.PollConnection(state));
 }
 
-PollEvent PollCycle::OnPollResult(int record) {
-    ConnectionAccounting& a = m_accounting;
+PollEvent CPollCycle::OnPollResult(int record) {
+    CConnectionAccounting& a = m_accounting;
     const bool found = m_model.IsValidRecord(record);
     if (a.m_connected == 0) {
         if (!found) {

@@ -17,9 +17,9 @@ enum class PollEvent {
 // The connection state machine of the 800 ms poll: decides from the watcher's
 // answer whether a connection begins, runs or ends, and drives the accounting.
 // The window adds what it shows (tray icon, captions) according to the event.
-class PollCycle {
+class CPollCycle {
 public:
-    PollCycle(ConnectionAccounting& accounting, const UsageModel& model, IConnectionPoll& poll)
+    CPollCycle(CConnectionAccounting& accounting, const CUsageModel& model, IConnectionPoll& poll)
         : m_accounting(accounting), m_model(model), m_poll(poll) {}
 
     // Asks the watcher, then acts on its answer.
@@ -28,8 +28,8 @@ public:
     PollEvent OnPollResult(int record);
 
 private:
-    ConnectionAccounting& m_accounting;
-    const UsageModel& m_model;
+    CConnectionAccounting& m_accounting;
+    const CUsageModel& m_model;
     IConnectionPoll& m_poll;
 };
 

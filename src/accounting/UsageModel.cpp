@@ -2,21 +2,21 @@
 
 namespace mereth {
 
-UsageModel::UsageModel(const IClock& clock, const ILocale& locale)
+CUsageModel::CUsageModel(const IClock& clock, const ILocale& locale)
     : m_clock(clock), m_locale(locale) {
-    m_entries[0].name = kAllConnectionsName;
-    m_selectedEntryName = kAllConnectionsName;
+    m_entries[0].name = ALL_CONNECTIONS_NAME;
+    m_selectedEntryName = ALL_CONNECTIONS_NAME;
     SetCurrentDate(m_clock.Now());
 }
 
-void UsageModel::SetCurrentDate(CalendarTime t) {
+void CUsageModel::SetCurrentDate(CalendarTime t) {
     LocalTime local = m_clock.ToLocal(t);
     m_currentYear = local.year;
     m_currentMonth = local.month;
     m_currentDay = m_clock.LocalMidnight(local.year, local.month, local.day);
 }
 
-void UsageModel::RebaseTotals() {
+void CUsageModel::RebaseTotals() {
     for (ConnectionStats& record : m_entries) {
         record.Rebase();
     }
@@ -24,8 +24,8 @@ void UsageModel::RebaseTotals() {
     m_lastElapsed = 0;
 }
 
-void UsageModel::SetStartDate(int index) {
-    if (index < 0 || index >= kRecordCount) {
+void CUsageModel::SetStartDate(int index) {
+    if (index < 0 || index >= RECORD_COUNT) {
         return;
     }
     LocalTime today = m_clock.ToLocal(m_clock.Now());

@@ -8,15 +8,15 @@
 
 namespace mereth {
 
-constexpr int kRecordCount = 20; // record 0 and at most 19 entries
-constexpr int kMaxEntryRecords = kRecordCount - 1;
+constexpr int RECORD_COUNT = 20; // record 0 and at most 19 entries
+constexpr int MAX_ENTRY_RECORDS = RECORD_COUNT - 1;
 
 // The record table and the dates its figures belong to. Owned by the main dialog;
 // every member is a plain value.
-class UsageModel {
+class CUsageModel {
 public:
     // Defaults for every record, record 0 named and selected, today as the counted day.
-    UsageModel(const IClock& clock, const ILocale& locale);
+    CUsageModel(const IClock& clock, const ILocale& locale);
 
     // Begins a new accounting segment in all 20 records, from now.
     void RebaseTotals();
@@ -32,7 +32,7 @@ public:
     const IClock& Clock() const { return m_clock; }
     const ILocale& Locale() const { return m_locale; }
 
-    ConnectionStats m_entries[kRecordCount];
+    ConnectionStats m_entries[RECORD_COUNT];
     std::int32_t m_entryCount = 1;
     std::int32_t m_selectedEntry = 0;
     EntryName m_selectedEntryName;

@@ -26,7 +26,7 @@ CalendarTime MakeLocal(std::tm& tm) {
 
 } // namespace
 
-CalendarTime SystemClock::Now() const {
+CalendarTime CSystemClock::Now() const {
 #ifdef _WIN32
     return _time64(nullptr);
 #else
@@ -34,7 +34,7 @@ CalendarTime SystemClock::Now() const {
 #endif
 }
 
-LocalTime SystemClock::ToLocal(CalendarTime t) const {
+LocalTime CSystemClock::ToLocal(CalendarTime t) const {
     std::tm tm{};
     LocalTime local;
     if (!LocalTm(t, tm)) {
@@ -50,7 +50,7 @@ LocalTime SystemClock::ToLocal(CalendarTime t) const {
     return local;
 }
 
-CalendarTime SystemClock::LocalMidnight(int year, int month, int day) const {
+CalendarTime CSystemClock::LocalMidnight(int year, int month, int day) const {
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;

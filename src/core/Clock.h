@@ -34,7 +34,7 @@ public:
 };
 
 // The C library's clock and time zone (TZ on Linux, the system's zone on Windows).
-class SystemClock : public IClock {
+class CSystemClock : public IClock {
 public:
     CalendarTime Now() const override;
     LocalTime ToLocal(CalendarTime t) const override;

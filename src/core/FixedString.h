@@ -8,12 +8,12 @@ namespace mereth {
 
 // Text held inside the record by value, so the model never touches the heap.
 // Longer input is cut at the capacity, never overrun.
-template <std::size_t Capacity> class FixedString {
+template <std::size_t Capacity> class CFixedString {
 public:
-    FixedString() = default;
-    FixedString(std::string_view text) { Assign(text); }
+    CFixedString() = default;
+    CFixedString(std::string_view text) { Assign(text); }
 
-    FixedString& operator=(std::string_view text) {
+    CFixedString& operator=(std::string_view text) {
         Assign(text);
         return *this;
     }
@@ -32,7 +32,7 @@ public:
 
     static constexpr std::size_t capacity() { return Capacity; }
 
-    friend bool operator==(const FixedString& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const CFixedString& a, std::string_view b) { return a.view() == b; }
 
 private:
     std::size_t m_length = 0;

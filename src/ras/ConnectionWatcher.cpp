@@ -2,7 +2,7 @@
 
 namespace mereth {
 
-void ConnectionWatcher::FillEntryList() {
+void CConnectionWatcher::FillEntryList() {
     std::size_t count = 0;
     const bool listed = m_ras.EnumEntries(count) == RAS_SUCCESS;
 
@@ -11,7 +11,7 @@ void ConnectionWatcher::FillEntryList() {
     if (!listed) {
         return;
     }
-    for (std::size_t n = 1; n <= count && n <= static_cast<std::size_t>(kMaxEntryRecords); ++n) {
+    for (std::size_t n = 1; n <= count && n <= static_cast<std::size_t>(MAX_ENTRY_RECORDS); ++n) {
         m_model.m_entries[n].name = m_ras.EntryName(n - 1);
         m_model.m_entryCount = static_cast<std::int32_t>(n + 1);
     }
@@ -23,7 +23,7 @@ void ConnectionWatcher::FillEntryList() {
     }
 }
 
-int ConnectionWatcher::PollConnection(std::int32_t& state) {
+int CConnectionWatcher::PollConnection(std::int32_t& state) {
     state = RASCS_Disconnected;
     std::size_t count = 0;
     if (m_ras.EnumConnections(count) != RAS_SUCCESS) {
@@ -47,20 +47,20 @@ int ConnectionWatcher::PollConnection(std::int32_t& state) {
     return -1;
 }
 
-bool ConnectionWatcher::IsConnectedRecord(int index) {
+bool CConnectionWatcher::IsConnectedRecord(int index) {
     std::int32_t state = 0;
     return PollConnection(state) == index;
 }
 
-std::string_view ConnectionWatcher::ListItem(int index) const {
+std::string_view CConnectionWatcher::ListItem(int index) const {
     if (index < 0 || index >= ListCount()) {
         return {};
     }
     return m_model.m_entries[index].name.view();
 }
 
-int ConnectionWatcher::RecordOf(std::string_view entryName) const {
-    const int count = m_model.m_entryCount < kRecordCount ? m_model.m_entryCount : kRecordCount;
+int CConnectionWatcher::RecordOf(std::string_view entryName) const {
+    const int count = m_model.m_entryCount < RECORD_COUNT ? m_model.m_entryCount : RECORD_COUNT;
     for (int i = 0; i < count; ++i) {
         if (m_model.m_entries[i].name == entryName) {
             return i;

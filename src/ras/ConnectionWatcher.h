@@ -12,9 +12,9 @@ namespace mereth {
 // The program's view of dial-up networking: which phone-book entries exist (they name
 // the records) and which record's connection is up. Keeps nothing between calls; what
 // it learns goes into the model or back to the caller.
-class ConnectionWatcher : public IConnectionPoll {
+class CConnectionWatcher : public IConnectionPoll {
 public:
-    ConnectionWatcher(UsageModel& model, IRasService& ras) : m_model(model), m_ras(ras) {}
+    CConnectionWatcher(CUsageModel& model, IRasService& ras) : m_model(model), m_ras(ras) {}
 
     // Names records 1 to 19 after the phone-book entries in the service's order, sets
     // the record count and finds the selected record again by its name. Without a
@@ -36,7 +36,7 @@ public:
 private:
     int RecordOf(std::string_view entryName) const;
 
-    UsageModel& m_model;
+    CUsageModel& m_model;
     IRasService& m_ras;
 };
 

@@ -7,7 +7,7 @@
 
 namespace mereth {
 
-std::size_t FormatAmount(float amount, char (&out)[kAmountTextCapacity]) {
+std::size_t FormatAmount(float amount, char (&out)[AMOUNT_TEXT_CAPACITY]) {
     int n = std::snprintf(out, sizeof out, "%f", static_cast<double>(amount));
     if (n < 0) {
         out[0] = '\0';

@@ -7,12 +7,12 @@ void ClampLoadedPeriodEnds(Tariff& tariff) {
     for (std::int32_t& end : tariff.periodEnd) {
         if (end < previous) {
             end = previous;
-        } else if (end > kMinutesPerDay) {
-            end = kMinutesPerDay;
+        } else if (end > MINUTES_PER_DAY) {
+            end = MINUTES_PER_DAY;
         }
         previous = end;
     }
-    tariff.periodEnd[kPeriodCount - 1] = kMinutesPerDay;
+    tariff.periodEnd[PERIOD_COUNT - 1] = MINUTES_PER_DAY;
 }
 
 } // namespace mereth

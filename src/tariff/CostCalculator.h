@@ -9,9 +9,9 @@ namespace mereth {
 
 // What a call of record k costs, looked up at the clock's "now" in local time.
 // Record 0's tariff governs every call while it is set; otherwise the entry's own.
-class CostCalculator {
+class CCostCalculator {
 public:
-    explicit CostCalculator(const UsageModel& model) : m_model(model) {}
+    explicit CCostCalculator(const CUsageModel& model) : m_model(model) {}
 
     int EffectiveTariffRecord(int k) const;
     float ConnectionFee(int k) const;
@@ -27,13 +27,13 @@ public:
 
     // The rate of the running call, as last looked up by the accounting.
     float m_currentUnitCost = 0.0f;
-    std::int32_t m_currentUnitTime = kDefaultUnitTime;
+    std::int32_t m_currentUnitTime = DEFAULT_UNIT_TIME;
 
 private:
     const Tariff& EffectiveTariff(int k) const;
     Rate RateNow(int k) const;
 
-    const UsageModel& m_model;
+    const CUsageModel& m_model;
 };
 
 } // namespace mereth

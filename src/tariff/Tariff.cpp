@@ -12,13 +12,13 @@ bool Tariff::IsSet() const {
 }
 
 int Tariff::PeriodOfMinute(int minuteOfDay) const {
-    for (int p = 0; p < kPeriodCount - 1; ++p) {
+    for (int p = 0; p < PERIOD_COUNT - 1; ++p) {
         if (periodEnd[p] >= minuteOfDay) {
             return p + 1;
         }
     }
     // The last period takes the rest of the day, even if a stored end 5 says otherwise.
-    return kPeriodCount;
+    return PERIOD_COUNT;
 }
 
 DayType DayTypeOf(int weekday) {

@@ -4,27 +4,28 @@
 
 namespace mereth {
 
-constexpr int kPeriodCount = 5;
-constexpr std::int32_t kMinutesPerDay = 1440;
-constexpr std::int32_t kDefaultUnitTime = 60;
+constexpr int PERIOD_COUNT = 5;
+constexpr std::int32_t MINUTES_PER_DAY = 1440;
+constexpr std::int32_t DEFAULT_UNIT_TIME = 60;
 
 enum class DayType { Weekday, Saturday, Sunday };
 
 // What a telephone company charges: five weekday periods, Saturday and Sunday
 // all day, the charging method and an optional minimum per call. Plain value.
 struct Tariff {
-    std::int32_t periodEnd[kPeriodCount] = {kMinutesPerDay, kMinutesPerDay, kMinutesPerDay,
-                                            kMinutesPerDay, kMinutesPerDay};
-    float periodUnitCost[kPeriodCount] = {};
-    float periodConnectionFee[kPeriodCount] = {};
-    std::int32_t periodUnitTime[kPeriodCount] = {
-        kDefaultUnitTime, kDefaultUnitTime, kDefaultUnitTime, kDefaultUnitTime, kDefaultUnitTime};
+    std::int32_t periodEnd[PERIOD_COUNT] = {MINUTES_PER_DAY, MINUTES_PER_DAY, MINUTES_PER_DAY,
+                                            MINUTES_PER_DAY, MINUTES_PER_DAY};
+    float periodUnitCost[PERIOD_COUNT] = {};
+    float periodConnectionFee[PERIOD_COUNT] = {};
+    std::int32_t periodUnitTime[PERIOD_COUNT] = {DEFAULT_UNIT_TIME, DEFAULT_UNIT_TIME,
+                                                 DEFAULT_UNIT_TIME, DEFAULT_UNIT_TIME,
+                                                 DEFAULT_UNIT_TIME};
     float saturdayUnitCost = 0.0f;
     float saturdayConnectionFee = 0.0f;
-    std::int32_t saturdayUnitTime = kDefaultUnitTime;
+    std::int32_t saturdayUnitTime = DEFAULT_UNIT_TIME;
     float sundayUnitCost = 0.0f;
     float sundayConnectionFee = 0.0f;
-    std::int32_t sundayUnitTime = kDefaultUnitTime;
+    std::int32_t sundayUnitTime = DEFAULT_UNIT_TIME;
     std::int32_t chargesMinimumAmount = 0;
     float minimumCallCharge = 0.0f;
     std::int32_t chargeByTheUnit = 0;
@@ -46,7 +47,7 @@ DayType DayTypeOf(int weekday);
 struct Rate {
     float connectionFee = 0.0f;
     float unitCost = 0.0f;
-    std::int32_t unitTime = kDefaultUnitTime;
+    std::int32_t unitTime = DEFAULT_UNIT_TIME;
     int period = 0; // 1..5 on a weekday, 0 at the weekend
 };
 

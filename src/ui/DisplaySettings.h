@@ -5,13 +5,13 @@
 namespace mereth {
 
 using Colour = std::uint32_t; // 0x00BBGGRR
-constexpr Colour kBlack = 0x000000;
+constexpr Colour COLOUR_BLACK = 0x000000;
 
 // What a duration indicator shows of its span, and in which colour.
 struct DurationDisplay {
     bool showSeconds = true;
     bool showDays = true;
-    Colour textColour = kBlack;
+    Colour textColour = COLOUR_BLACK;
     bool operator==(const DurationDisplay&) const = default;
 };
 
@@ -22,20 +22,20 @@ struct DisplaySettings {
     DurationDisplay totalTime;
     DurationDisplay monthTime;
     DurationDisplay yearTime;
-    DurationDisplay todayTime{true, false, kBlack}; // Today never shows days
+    DurationDisplay todayTime{true, false, COLOUR_BLACK}; // Today never shows days
     DurationDisplay connTime;
 
-    Colour totalCostColour = kBlack;
-    Colour monthCostColour = kBlack;
-    Colour yearCostColour = kBlack;
-    Colour todayCostColour = kBlack;
-    Colour connCostColour = kBlack;
+    Colour totalCostColour = COLOUR_BLACK;
+    Colour monthCostColour = COLOUR_BLACK;
+    Colour yearCostColour = COLOUR_BLACK;
+    Colour todayCostColour = COLOUR_BLACK;
+    Colour connCostColour = COLOUR_BLACK;
 
     // The Conn login indicator stays blank and has no colour of its own to keep.
-    Colour totalLoginsColour = kBlack;
-    Colour monthLoginsColour = kBlack;
-    Colour yearLoginsColour = kBlack;
-    Colour todayLoginsColour = kBlack;
+    Colour totalLoginsColour = COLOUR_BLACK;
+    Colour monthLoginsColour = COLOUR_BLACK;
+    Colour yearLoginsColour = COLOUR_BLACK;
+    Colour todayLoginsColour = COLOUR_BLACK;
 
     bool operator==(const DisplaySettings&) const = default;
 };

@@ -15,13 +15,13 @@ namespace {
 // crosses a period boundary (so the rate check begins segments) and a ten-minute save.
 template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime start) {
     rig.StartAt(start);
-    for (int i = 1; i < kRecordCount; ++i) {
+    for (int i = 1; i < RECORD_COUNT; ++i) {
         rig.model.m_entries[i].name = "Entry";
     }
-    rig.model.m_entryCount = kRecordCount;
+    rig.model.m_entryCount = RECORD_COUNT;
     Tariff& t = rig.model.m_entries[7].tariff;
-    const std::int32_t ends[kPeriodCount] = {480, 600, 601, 1080, 1440};
-    for (int p = 0; p < kPeriodCount; ++p) {
+    const std::int32_t ends[PERIOD_COUNT] = {480, 600, 601, 1080, 1440};
+    for (int p = 0; p < PERIOD_COUNT; ++p) {
         t.periodEnd[p] = ends[p];
         t.periodUnitCost[p] = 0.01f * static_cast<float>(p + 1);
         t.periodUnitTime[p] = 30 * (p + 1);
@@ -52,13 +52,13 @@ TEST(AccountingAllocation, SteadyTicksAllocateNothing) {
     ::operator delete(::operator new(16));
     ASSERT_EQ(test::AllocationCount(), probeBefore + 1);
 
-    test::AccountingRig<test::FixedZoneClock> rig;
+    test::AccountingRig<test::CFixedZoneClock> rig;
     // Monday 7 December 2026, 09:50: crosses 10:00 and 10:01.
     EXPECT_EQ(AllocationsOfSteadyTicks(rig, rig.clock.At(2026, 12, 7, 9, 50, 0)), 0);
 }
 
 TEST(AccountingAllocation, SteadyTicksWithTheSystemZoneAllocateNothing) {
-    test::AccountingRig<test::SettableSystemClock> rig;
+    test::AccountingRig<test::CSettableSystemClock> rig;
     const CalendarTime start = rig.clock.LocalMidnight(2026, 12, 7) + 9 * 3600 + 50 * 60;
     EXPECT_EQ(AllocationsOfSteadyTicks(rig, start), 0);
 }

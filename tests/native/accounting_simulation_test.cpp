@@ -27,16 +27,16 @@
 namespace mereth {
 namespace {
 
-using Rig = test::AccountingRig<test::SettableSystemClock>;
+using Rig = test::AccountingRig<test::CSettableSystemClock>;
 
-constexpr std::uint64_t kDefaultSeed = 20261208;
-constexpr int kEntries = 5; // records 1..5
+constexpr std::uint64_t DEFAULT_SEED = 20261208;
+constexpr int ENTRIES = 5; // records 1..5
 
 std::uint64_t Seed() {
     if (const char* s = std::getenv("MERETH_SIM_SEED")) {
         return std::strtoull(s, nullptr, 10);
     }
-    return kDefaultSeed;
+    return DEFAULT_SEED;
 }
 
 // The rate at a moment, looked up from the tariff on its own terms.
@@ -55,7 +55,7 @@ bool RefIsSet(const Tariff& t) {
     return t.saturdayUnitCost != 0.0f || t.sundayUnitCost != 0.0f;
 }
 
-const Tariff& RefGoverning(const UsageModel& model, int k) {
+const Tariff& RefGoverning(const CUsageModel& model, int k) {
     return RefIsSet(model.m_entries[0].tariff) ? model.m_entries[0].tariff
                                                : model.m_entries[k].tariff;
 }
@@ -131,12 +131,12 @@ public:
     Simulation(std::uint64_t seed, const char* zone) : m_rng(seed), m_zone(zone) {}
 
     void Run(CalendarTime from, CalendarTime to) {
-        const char* names[kEntries] = {"Work", "Home", "Away", "Night", "Mobile"};
-        for (int i = 0; i < kEntries; ++i) {
+        const char* names[ENTRIES] = {"Work", "Home", "Away", "Night", "Mobile"};
+        for (int i = 0; i < ENTRIES; ++i) {
             m_rig.model.m_entries[i + 1].name = names[i];
             m_rig.model.m_entries[i + 1].tariff = RandomTariff();
         }
-        m_rig.model.m_entryCount = kEntries + 1;
+        m_rig.model.m_entryCount = ENTRIES + 1;
         m_rig.StartAt(from);
         m_rig.model.SetStartDate(0);
         FindTransitions(from, to);
@@ -175,7 +175,7 @@ private:
         }
         std::sort(ends, ends + 4);
         static const std::int32_t units[] = {1, 30, 60, 120, 180, 300};
-        for (int p = 0; p < kPeriodCount; ++p) {
+        for (int p = 0; p < PERIOD_COUNT; ++p) {
             t.periodEnd[p] = p < 4 ? ends[p] : 1440;
             t.periodUnitCost[p] = Money(0.20f);
             t.periodConnectionFee[p] = Money(0.10f);
@@ -193,7 +193,7 @@ private:
         return t;
     }
 
-    int RandomRecord() { return Chance(0.04) ? 0 : Pick(1, kEntries); }
+    int RandomRecord() { return Chance(0.04) ? 0 : Pick(1, ENTRIES); }
 
     // Idle time to the next call: minutes to a day and a half.
     std::int64_t NextGap() {
@@ -266,7 +266,7 @@ private:
     }
 
     void DateCheck() {
-        const UsageModel& m = m_rig.model;
+        const CUsageModel& m = m_rig.model;
         const std::int64_t countedBefore = LocalDateKey(m.m_currentDay);
         const int yearBefore = m.m_currentYear;
         const int monthBefore = m.m_currentMonth;
@@ -309,10 +309,10 @@ private:
         static const int ids[] = {1003, 109,  111, 1009, 107,  113, 1004, 108,
                                   114,  1010, 105, 112,  1011, 106, 115};
         const int id = ids[Pick(0, 14)];
-        const int r = Chance(0.3) ? 0 : Pick(1, kEntries);
+        const int r = Chance(0.3) ? 0 : Pick(1, ENTRIES);
         m_rig.accounting.ResetIndicator(id, r);
         if (PeriodOfIndicator(id) == Period::Total) {
-            for (int i = 0; i < kRecordCount; ++i) {
+            for (int i = 0; i < RECORD_COUNT; ++i) {
                 if (r == 0 || i == r) {
                     m_refSeconds[i] = 0;
                     m_refLogins[i] = 0;
@@ -544,7 +544,7 @@ private:
     }
 
     void CheckLogLine() {
-        const test::RecordingLog& log = m_rig.log;
+        const test::CRecordingLog& log = m_rig.log;
         Expect(log.last.duration == m_call.seconds, "logged duration");
         Expect(std::fabs(log.last.cost - m_call.Cost()) <=
                    1e-6 * (std::fabs(m_call.Cost()) + 1) * (m_call.segments + 1),
@@ -559,8 +559,8 @@ private:
             return;
         }
         m_event = event;
-        const UsageModel& m = m_rig.model;
-        for (int i = 0; i < kRecordCount && !m_failed; ++i) {
+        const CUsageModel& m = m_rig.model;
+        for (int i = 0; i < RECORD_COUNT && !m_failed; ++i) {
             const ConnectionStats& r = m.m_entries[i];
             m_record = i;
             Expect(r.connTime.value >= 0 && r.todayTime.value >= 0 && r.connCost.value >= 0 &&
@@ -630,8 +630,8 @@ private:
     std::mt19937_64 m_rng;
     const char* m_zone;
     RefCall m_call;
-    std::int64_t m_refSeconds[kRecordCount] = {};
-    std::int32_t m_refLogins[kRecordCount] = {};
+    std::int64_t m_refSeconds[RECORD_COUNT] = {};
+    std::int32_t m_refLogins[RECORD_COUNT] = {};
     std::vector<CalendarTime> m_forced;
     bool m_nextCallLong = false;
     std::int64_t m_offset = 0;
@@ -648,12 +648,12 @@ TEST_P(AccountingSimulation, MonthsOfCallsKeepEveryFigureConsistent) {
     if (!test::ZoneInstalled(zone)) {
         GTEST_SKIP() << "time zone " << zone << " is not installed (tzdata)";
     }
-    test::ScopedTimeZone tz(zone);
+    test::CScopedTimeZone tz(zone);
     const std::uint64_t seed = Seed();
     std::printf("simulation seed %llu (MERETH_SIM_SEED sets another)\n",
                 static_cast<unsigned long long>(seed));
 
-    test::SettableSystemClock clock;
+    test::CSettableSystemClock clock;
     // 15 September 2026 to 15 January 2027: both daylight saving changes of the
     // southern zone's spring and the northern autumn, four month ends and New Year.
     // Each zone its own run of events.

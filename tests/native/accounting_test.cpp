@@ -9,10 +9,10 @@
 namespace mereth {
 namespace {
 
-using Rig = test::AccountingRig<test::FixedZoneClock>;
+using Rig = test::AccountingRig<test::CFixedZoneClock>;
 
 void FlatRate(Tariff& t, float fee, float unitCost, std::int32_t unitTime) {
-    for (int p = 0; p < kPeriodCount; ++p) {
+    for (int p = 0; p < PERIOD_COUNT; ++p) {
         t.periodConnectionFee[p] = fee;
         t.periodUnitCost[p] = unitCost;
         t.periodUnitTime[p] = unitTime;

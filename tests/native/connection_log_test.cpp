@@ -51,7 +51,7 @@ TEST(ConnectionLogFormat, HeaderBlockIsThreeFixedLines) {
 }
 
 TEST(ConnectionLogFormat, LineWithEightCharacterDateStandsUnderTheHeader) {
-    test::FakeLocale locale;
+    test::CFakeLocale locale;
     locale.twoDigitYear = true;
 
     std::string shortName = Line(locale, "Net", 3725, 1.5f);
@@ -73,7 +73,7 @@ TEST(ConnectionLogFormat, LineWithEightCharacterDateStandsUnderTheHeader) {
 }
 
 TEST(ConnectionLogFormat, DateOfOtherWidthShiftsTheRest) {
-    test::FakeLocale locale; // dd/mm/yyyy: two characters more
+    test::CFakeLocale locale; // dd/mm/yyyy: two characters more
     std::string line = Line(locale, "Home", 59, 0.1f);
     EXPECT_EQ(line, "Home                 | 07/12/2026 09:05:03 | 0:00:00:59 |        \xA3"
                     "0.10\n");
@@ -87,7 +87,7 @@ TEST(ConnectionLogFormat, DateOfOtherWidthShiftsTheRest) {
 }
 
 TEST(ConnectionLogFormat, WideDurationAndCostAreWrittenWhole) {
-    test::FakeLocale locale;
+    test::CFakeLocale locale;
     locale.twoDigitYear = true;
 
     // Ten days and more: every digit of the days stays.
@@ -124,7 +124,7 @@ TEST(ConnectionLogFormat, WideDurationAndCostAreWrittenWhole) {
 }
 
 TEST(ConnectionLogFormat, FailedCurrencyLeavesTwelveBlanks) {
-    test::FakeLocale locale;
+    test::CFakeLocale locale;
     locale.twoDigitYear = true;
     locale.failCurrency = true;
     EXPECT_EQ(Line(locale, "Net", 3725, 1.5f),
@@ -132,7 +132,7 @@ TEST(ConnectionLogFormat, FailedCurrencyLeavesTwelveBlanks) {
 }
 
 TEST(ConnectionLogFormat, HeaderBlockComesBackWithEveryTwentiethLogin) {
-    test::FakeLocale locale;
+    test::CFakeLocale locale;
     locale.twoDigitYear = true;
     const LocalTime start = At(2026, 12, 7, 9, 5, 3);
 

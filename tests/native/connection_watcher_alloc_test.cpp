@@ -18,14 +18,14 @@ TEST(ConnectionWatcherAllocation, SteadyPollsAllocateNothing) {
     ::operator delete(::operator new(16));
     ASSERT_EQ(test::AllocationCount(), probeBefore + 1);
 
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
-    UsageModel model(clock, locale);
-    test::FakeRasService ras;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    CUsageModel model(clock, locale);
+    test::CFakeRasService ras;
     for (int i = 1; i <= 19; ++i) {
         ras.entries.push_back("Entry number " + std::to_string(i) + " with a long name");
     }
-    ConnectionWatcher watcher(model, ras);
+    CConnectionWatcher watcher(model, ras);
     watcher.FillEntryList();
     // Twenty connections; the watched one is listed first, so every poll compares
     // all the others with every record.

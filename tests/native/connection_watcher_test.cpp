@@ -12,11 +12,11 @@ namespace mereth {
 namespace {
 
 struct WatcherRig {
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
-    UsageModel model{clock, locale};
-    test::FakeRasService ras;
-    ConnectionWatcher watcher{model, ras};
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    CUsageModel model{clock, locale};
+    test::CFakeRasService ras;
+    CConnectionWatcher watcher{model, ras};
 
     // The record and state the watcher reports now.
     std::pair<int, RasConnState> Poll() {
@@ -27,9 +27,9 @@ struct WatcherRig {
 };
 
 using Answer = std::pair<int, RasConnState>;
-const Answer kNothing{-1, RASCS_Disconnected};
+const Answer NO_ANSWER{-1, RASCS_Disconnected};
 
-TEST(ConnectionWatcher, EntriesNameTheRecordsInTheServicesOrder) {
+TEST(CConnectionWatcher, EntriesNameTheRecordsInTheServicesOrder) {
     WatcherRig rig;
     rig.ras.entries = {"Work", "Home"};
     rig.watcher.FillEntryList();
@@ -71,7 +71,7 @@ TEST(ConnectionWatcher, EntriesNameTheRecordsInTheServicesOrder) {
     EXPECT_EQ(rig.model.m_selectedEntry, 0);
 }
 
-TEST(ConnectionWatcher, WithoutAPhoneBookOnlyTheAggregateIsListedAndNothingIsWatched) {
+TEST(CConnectionWatcher, WithoutAPhoneBookOnlyTheAggregateIsListedAndNothingIsWatched) {
     for (std::uint32_t error : {0u, 623u, 603u}) {
         SCOPED_TRACE(error);
         WatcherRig rig;
@@ -95,12 +95,12 @@ TEST(ConnectionWatcher, WithoutAPhoneBookOnlyTheAggregateIsListedAndNothingIsWat
         // The records keep their old names, but no connection reaches them.
         rig.ras.Connect("Home");
         rig.ras.Connect("Work");
-        EXPECT_EQ(rig.Poll(), kNothing);
+        EXPECT_EQ(rig.Poll(), NO_ANSWER);
         EXPECT_TRUE(rig.watcher.IsConnectedRecord(-1));
     }
 }
 
-TEST(ConnectionWatcher, OnlyTheFirstNineteenEntriesGetARecord) {
+TEST(CConnectionWatcher, OnlyTheFirstNineteenEntriesGetARecord) {
     WatcherRig rig;
     for (int i = 1; i <= 25; ++i) {
         rig.ras.entries.push_back("Entry " + std::to_string(i));
@@ -115,22 +115,22 @@ TEST(ConnectionWatcher, OnlyTheFirstNineteenEntriesGetARecord) {
     EXPECT_EQ(rig.model.m_selectedEntry, 19);
 
     rig.ras.Connect("Entry 20");
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     rig.ras.Connect("Entry 19", RASCS_Authenticate);
     rig.ras.Connect("Entry 25");
     EXPECT_EQ(rig.Poll(), Answer(19, RASCS_Authenticate));
 }
 
-TEST(ConnectionWatcher, ConnectionsAreWatchedOnceTheLineIsUp) {
+TEST(CConnectionWatcher, ConnectionsAreWatchedOnceTheLineIsUp) {
     WatcherRig rig;
     rig.ras.entries = {"Work", "Home"};
     rig.watcher.FillEntryList();
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
 
-    test::FakeRasService::Conn& home = rig.ras.Connect("Home", 0);
+    test::CFakeRasService::Conn& home = rig.ras.Connect("Home", 0);
     for (RasConnState dialling : {0, 1, 2, 3}) {
         home.state = dialling;
-        EXPECT_EQ(rig.Poll(), kNothing) << dialling;
+        EXPECT_EQ(rig.Poll(), NO_ANSWER) << dialling;
     }
     const RasConnState up[] = {RASCS_AllDevicesConnected, RASCS_Authenticate, 14,
                                0x1000 /* paused for the user */, RASCS_Connected};
@@ -142,22 +142,22 @@ TEST(ConnectionWatcher, ConnectionsAreWatchedOnceTheLineIsUp) {
         EXPECT_FALSE(rig.watcher.IsConnectedRecord(-1));
     }
     home.state = RASCS_Disconnected;
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     home.state = -1; // a value the service should never give
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
 
     rig.ras.connections.clear();
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     EXPECT_TRUE(rig.watcher.IsConnectedRecord(-1));
 }
 
-TEST(ConnectionWatcher, TheLastListedConnectionOfAListedEntryWins) {
+TEST(CConnectionWatcher, TheLastListedConnectionOfAListedEntryWins) {
     WatcherRig rig;
     rig.ras.entries = {"Work", "Home"};
     rig.watcher.FillEntryList();
 
-    test::FakeRasService::Conn& work = rig.ras.Connect("Work");
-    test::FakeRasService::Conn& home = rig.ras.Connect("Home", RASCS_Authenticate);
+    test::CFakeRasService::Conn& work = rig.ras.Connect("Work");
+    test::CFakeRasService::Conn& home = rig.ras.Connect("Home", RASCS_Authenticate);
     EXPECT_EQ(rig.Poll(), Answer(2, RASCS_Authenticate));
 
     home.state = 2; // still dialling: the earlier one is watched
@@ -175,7 +175,7 @@ TEST(ConnectionWatcher, TheLastListedConnectionOfAListedEntryWins) {
     EXPECT_TRUE(rig.watcher.IsConnectedRecord(1));
 }
 
-TEST(ConnectionWatcher, AnEntryNamedLikeTheAggregateIsCountedAsRecordZero) {
+TEST(CConnectionWatcher, AnEntryNamedLikeTheAggregateIsCountedAsRecordZero) {
     WatcherRig rig;
     rig.ras.entries = {"Work", "All Dial-up Connections", "Home"};
     rig.watcher.FillEntryList();
@@ -190,17 +190,17 @@ TEST(ConnectionWatcher, AnEntryNamedLikeTheAggregateIsCountedAsRecordZero) {
     EXPECT_FALSE(rig.watcher.IsConnectedRecord(2));
 }
 
-TEST(ConnectionWatcher, ServiceErrorsLeaveNothingOrTheNextConnectionWatched) {
+TEST(CConnectionWatcher, ServiceErrorsLeaveNothingOrTheNextConnectionWatched) {
     WatcherRig rig;
     rig.ras.entries = {"Work", "Home"};
     rig.watcher.FillEntryList();
     rig.ras.Connect("Work", RASCS_Authenticate);
-    test::FakeRasService::Conn& home = rig.ras.Connect("Home");
+    test::CFakeRasService::Conn& home = rig.ras.Connect("Home");
 
     // An enumeration that fails, too many connections included, watches nothing.
     for (std::uint32_t error : {603u, 632u, 711u}) {
         rig.ras.connectionsError = error;
-        EXPECT_EQ(rig.Poll(), kNothing) << error;
+        EXPECT_EQ(rig.Poll(), NO_ANSWER) << error;
         EXPECT_FALSE(rig.watcher.IsConnectedRecord(2));
     }
     rig.ras.connectionsError = 0;
@@ -211,7 +211,7 @@ TEST(ConnectionWatcher, ServiceErrorsLeaveNothingOrTheNextConnectionWatched) {
     home.statusError = 6;
     EXPECT_EQ(rig.Poll(), Answer(1, RASCS_Authenticate));
     rig.ras.connections[0].statusError = 668;
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
 
     // One status query per connection, at most, for each poll.
     home.statusError = 0;

@@ -39,10 +39,10 @@ protected:
         return static_cast<float>(fee + costs.SegmentCost(1, e));
     }
 
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
-    UsageModel model{clock, locale};
-    CostCalculator costs{model};
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    CUsageModel model{clock, locale};
+    CCostCalculator costs{model};
 };
 
 TEST_F(CostCalculatorTest, ProportionalCallPaysFeePlusSeconds) {

@@ -9,7 +9,7 @@
 namespace mereth {
 namespace {
 
-using Rig = test::AccountingRig<test::FixedZoneClock>;
+using Rig = test::AccountingRig<test::CFixedZoneClock>;
 
 void Fill(ConnectionStats& r) {
     r.startDate = "01/01/2020";
@@ -43,7 +43,7 @@ Cleared ClearedOf(const ConnectionStats& r) {
             zero(r.yearTime, r.yearCost, r.yearLogins),
             zero(r.totalTime, r.totalCost, r.totalLogins)};
 }
-const Cleared kNone{false, false, false, false, false};
+const Cleared CLEARED_NONE{false, false, false, false, false};
 
 class ResetTest : public ::testing::Test {
 protected:
@@ -77,9 +77,9 @@ TEST_F(ResetTest, EveryIndicatorClearsItsPeriodAndThoseBelowIt) {
         {112, {true, true, false, false, false}},
         {1011, {true, false, false, false, false}},
         {106, {true, false, false, false, false}},
-        {115, kNone},
-        {0, kNone},
-        {32793, kNone},
+        {115, CLEARED_NONE},
+        {0, CLEARED_NONE},
+        {32793, CLEARED_NONE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -91,7 +91,7 @@ TEST_F(ResetTest, EveryIndicatorClearsItsPeriodAndThoseBelowIt) {
         // Bases stay; only values are figures.
         EXPECT_EQ(rig.model.m_entries[2].todayTime.base, 10);
         for (int i : {0, 1, 3, 19}) {
-            EXPECT_EQ(ClearedOf(rig.model.m_entries[i]), kNone) << i;
+            EXPECT_EQ(ClearedOf(rig.model.m_entries[i]), CLEARED_NONE) << i;
         }
         EXPECT_EQ(rig.model.m_entries[2].startDate, c.cleared.total ? "07/12/2026" : "01/01/2020");
         EXPECT_EQ(rig.model.m_entries[1].startDate, "01/01/2020");
@@ -99,7 +99,7 @@ TEST_F(ResetTest, EveryIndicatorClearsItsPeriodAndThoseBelowIt) {
 }
 
 TEST_F(ResetTest, MonthOfOneRecordLeavesYearTotalAndTheAggregate) {
-    rig.accounting.ResetIndicator(indicator_id::kMonthTime, 1);
+    rig.accounting.ResetIndicator(indicator_id::MONTH_TIME, 1);
     const ConnectionStats& work = rig.model.m_entries[1];
     EXPECT_EQ(work.yearTime.value, 30);
     EXPECT_EQ(work.yearLogins, 3);
@@ -112,15 +112,15 @@ TEST_F(ResetTest, MonthOfOneRecordLeavesYearTotalAndTheAggregate) {
 }
 
 TEST_F(ResetTest, AggregateResetReachesAllTwentyRecords) {
-    rig.accounting.ResetIndicator(indicator_id::kTodayCost, 0);
-    for (int i = 0; i < kRecordCount; ++i) {
+    rig.accounting.ResetIndicator(indicator_id::TODAY_COST, 0);
+    for (int i = 0; i < RECORD_COUNT; ++i) {
         EXPECT_EQ(ClearedOf(rig.model.m_entries[i]), (Cleared{true, true, false, false, false}))
             << i;
     }
 
     rig.clock.SetLocal(2027, 3, 4, 9, 0, 0);
-    rig.accounting.ResetIndicator(indicator_id::kTotalLogins, 0);
-    for (int i = 0; i < kRecordCount; ++i) {
+    rig.accounting.ResetIndicator(indicator_id::TOTAL_LOGINS, 0);
+    for (int i = 0; i < RECORD_COUNT; ++i) {
         EXPECT_EQ(ClearedOf(rig.model.m_entries[i]), (Cleared{true, true, true, true, true})) << i;
         EXPECT_EQ(rig.model.m_entries[i].startDate, "04/03/2027") << i;
     }
@@ -128,7 +128,7 @@ TEST_F(ResetTest, AggregateResetReachesAllTwentyRecords) {
 }
 
 TEST_F(ResetTest, TotalOfOneRecordStartsItsNewDate) {
-    rig.accounting.ResetIndicator(indicator_id::kTotalTime, 3);
+    rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, 3);
     EXPECT_EQ(rig.model.m_entries[3].startDate, "07/12/2026");
     EXPECT_EQ(ClearedOf(rig.model.m_entries[3]), (Cleared{true, true, true, true, true}));
     EXPECT_EQ(rig.model.m_entries[0].startDate, "01/01/2020");
@@ -138,7 +138,7 @@ TEST_F(ResetTest, TotalOfOneRecordStartsItsNewDate) {
 }
 
 TEST_F(ResetTest, ZerosHoldIntoTheNextConnection) {
-    rig.accounting.ResetIndicator(indicator_id::kYearTime, 1);
+    rig.accounting.ResetIndicator(indicator_id::YEAR_TIME, 1);
     rig.poll.record = 1;
     rig.Tick();
     rig.RunUntil(30);
@@ -150,10 +150,10 @@ TEST_F(ResetTest, ZerosHoldIntoTheNextConnection) {
 }
 
 TEST_F(ResetTest, OutOfRangeRecordChangesNothing) {
-    rig.accounting.ResetIndicator(indicator_id::kTotalTime, -1);
-    rig.accounting.ResetIndicator(indicator_id::kTotalTime, kRecordCount);
+    rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, -1);
+    rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, RECORD_COUNT);
     for (const ConnectionStats& r : rig.model.m_entries) {
-        EXPECT_EQ(ClearedOf(r), kNone);
+        EXPECT_EQ(ClearedOf(r), CLEARED_NONE);
     }
     EXPECT_EQ(rig.view.indicators, 0);
 }

@@ -9,10 +9,10 @@
 namespace mereth {
 namespace {
 
-using Rig = test::AccountingRig<test::FixedZoneClock>;
+using Rig = test::AccountingRig<test::CFixedZoneClock>;
 
 // Every record (in use or not) holds some of each period.
-void Fill(UsageModel& model) {
+void Fill(CUsageModel& model) {
     for (ConnectionStats& r : model.m_entries) {
         r.todayTime.value = 10;
         r.monthTime.value = 20;
@@ -35,8 +35,8 @@ void Fill(UsageModel& model) {
 struct Zeroed {
     bool today, month, year;
 };
-void ExpectZeroed(const UsageModel& model, Zeroed z) {
-    for (int i = 0; i < kRecordCount; ++i) {
+void ExpectZeroed(const CUsageModel& model, Zeroed z) {
+    for (int i = 0; i < RECORD_COUNT; ++i) {
         SCOPED_TRACE(i);
         const ConnectionStats& r = model.m_entries[i];
         EXPECT_EQ(r.todayTime.value == 0 && r.todayCost.value == 0 && r.todayLogins == 0, z.today);
@@ -206,8 +206,8 @@ TEST(RolloverDaylightSaving, ShortAndLongDaysEndAtMidnight) {
     if (!test::ZoneInstalled("Europe/London")) {
         GTEST_SKIP() << "tzdata is not installed";
     }
-    test::ScopedTimeZone zone("Europe/London");
-    test::AccountingRig<test::SettableSystemClock> rig;
+    test::CScopedTimeZone zone("Europe/London");
+    test::AccountingRig<test::CSettableSystemClock> rig;
     auto at = [&](int y, int mo, int d, int h, int mi) {
         return rig.clock.LocalMidnight(y, mo, d) + h * 3600 + mi * 60;
     };

@@ -16,7 +16,7 @@ namespace mereth {
 namespace {
 
 std::string Text(float amount) {
-    char text[kAmountTextCapacity];
+    char text[AMOUNT_TEXT_CAPACITY];
     std::size_t n = FormatAmount(amount, text);
     EXPECT_EQ(n, std::string(text).size());
     return text;
@@ -78,7 +78,7 @@ Tariff WithEnds(std::int32_t e1, std::int32_t e2, std::int32_t e3, std::int32_t 
                 std::int32_t e5) {
     Tariff t;
     std::int32_t ends[] = {e1, e2, e3, e4, e5};
-    for (int i = 0; i < kPeriodCount; ++i) {
+    for (int i = 0; i < PERIOD_COUNT; ++i) {
         t.periodEnd[i] = ends[i];
     }
     return t;
@@ -102,9 +102,9 @@ TEST(StoredTariff, PeriodEndsMadeToCoverTheDayInOrder) {
         ClampLoadedPeriodEnds(t);
         EXPECT_EQ(t, c.loaded) << c.stored.periodEnd[0] << "," << c.stored.periodEnd[1];
         // Every minute of the day falls into a period whose predecessor ends before it.
-        for (int minute = 0; minute < kMinutesPerDay; ++minute) {
+        for (int minute = 0; minute < MINUTES_PER_DAY; ++minute) {
             int p = t.PeriodOfMinute(minute);
-            ASSERT_TRUE(p >= 1 && p <= kPeriodCount);
+            ASSERT_TRUE(p >= 1 && p <= PERIOD_COUNT);
             ASSERT_GE(t.periodEnd[p - 1], minute);
             if (p > 1) {
                 ASSERT_LT(t.periodEnd[p - 2], minute);
@@ -128,10 +128,10 @@ TEST(StoredTariff, OnlyTheEndsAreCorrected) {
 
 TEST(StoredDate, ACalendarTimeComesBackUnsigned) {
     // Local midnight of 1 January 1997 at UTC is what "Current Day" holds.
-    test::FixedZoneClock clock(0);
+    test::CFixedZoneClock clock(0);
     clock.SetLocal(1997, 1, 1, 15, 30);
-    test::FakeLocale locale;
-    UsageModel model(clock, locale);
+    test::CFakeLocale locale;
+    CUsageModel model(clock, locale);
     EXPECT_EQ(StoredCalendarTime(model.m_currentDay), 852076800u);
     EXPECT_EQ(LoadedCalendarTime(852076800u), 852076800);
 

@@ -15,7 +15,7 @@ Tariff DayEveningNight() {
 TEST(Tariff, DefaultsChargeNothingAndAreNotSet) {
     Tariff t;
     EXPECT_FALSE(t.IsSet());
-    for (int p = 0; p < kPeriodCount; ++p) {
+    for (int p = 0; p < PERIOD_COUNT; ++p) {
         EXPECT_EQ(t.periodEnd[p], 1440);
         EXPECT_EQ(t.periodUnitTime[p], 60);
     }

@@ -8,11 +8,11 @@
 namespace mereth {
 namespace {
 
-TEST(UsageModel, FreshModelIsAllZeroWithTheAggregateSelected) {
-    test::FixedZoneClock clock(3600);
+TEST(CUsageModel, FreshModelIsAllZeroWithTheAggregateSelected) {
+    test::CFixedZoneClock clock(3600);
     clock.SetLocal(2026, 12, 7, 15, 30, 0);
-    test::FakeLocale locale;
-    UsageModel model(clock, locale);
+    test::CFakeLocale locale;
+    CUsageModel model(clock, locale);
 
     EXPECT_EQ(model.m_entries[0].name, "All Dial-up Connections");
     EXPECT_EQ(model.m_selectedEntryName, "All Dial-up Connections");
@@ -22,7 +22,7 @@ TEST(UsageModel, FreshModelIsAllZeroWithTheAggregateSelected) {
     EXPECT_EQ(model.m_currentDay, clock.At(2026, 12, 7));
 
     const ConnectionStats fresh;
-    for (int i = 1; i < kRecordCount; ++i) {
+    for (int i = 1; i < RECORD_COUNT; ++i) {
         const ConnectionStats& r = model.m_entries[i];
         EXPECT_TRUE(r.name.empty());
         EXPECT_TRUE(r.startDate.empty());
@@ -40,11 +40,11 @@ TEST(UsageModel, FreshModelIsAllZeroWithTheAggregateSelected) {
     }
 }
 
-TEST(UsageModel, RebaseTotalsTakesEveryValueAndRestartsTheSegment) {
-    test::FixedZoneClock clock;
+TEST(CUsageModel, RebaseTotalsTakesEveryValueAndRestartsTheSegment) {
+    test::CFixedZoneClock clock;
     clock.SetLocal(2026, 12, 7, 9, 0, 0);
-    test::FakeLocale locale;
-    UsageModel model(clock, locale);
+    test::CFakeLocale locale;
+    CUsageModel model(clock, locale);
     model.m_entryCount = 2;
     model.m_entries[1].todayTime = {500, 120};
     model.m_entries[1].todayLogins = 4;
@@ -61,11 +61,11 @@ TEST(UsageModel, RebaseTotalsTakesEveryValueAndRestartsTheSegment) {
     EXPECT_EQ(model.m_lastElapsed, 0);
 }
 
-TEST(UsageModel, SetStartDateForAllOrOneRecord) {
-    test::FixedZoneClock clock;
+TEST(CUsageModel, SetStartDateForAllOrOneRecord) {
+    test::CFixedZoneClock clock;
     clock.SetLocal(2026, 12, 7, 23, 59, 59);
-    test::FakeLocale locale;
-    UsageModel model(clock, locale);
+    test::CFakeLocale locale;
+    CUsageModel model(clock, locale);
 
     model.SetStartDate(0);
     for (const ConnectionStats& r : model.m_entries) {
@@ -87,8 +87,8 @@ TEST(UsageModel, SetStartDateForAllOrOneRecord) {
     EXPECT_TRUE(model.m_entries[4].startDate.empty());
 }
 
-TEST(FixedString, CutsAtCapacityAndCompares) {
-    FixedString<5> s("abcdefgh");
+TEST(CFixedString, CutsAtCapacityAndCompares) {
+    CFixedString<5> s("abcdefgh");
     EXPECT_EQ(s, "abcde");
     EXPECT_EQ(s.size(), 5u);
     s = "";

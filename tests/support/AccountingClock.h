@@ -6,7 +6,7 @@ namespace mereth::test {
 
 // The system's own local-time conversions (so the TZ zone with its daylight saving
 // rules), with a "now" the test sets.
-class SettableSystemClock : public SystemClock {
+class CSettableSystemClock : public CSystemClock {
 public:
     CalendarTime Now() const override { return m_now; }
     void Set(CalendarTime t) { m_now = t; }
@@ -33,9 +33,9 @@ inline bool ZoneInstalled(const char* zone) {
 }
 
 // Sets TZ for the life of the object and puts the previous zone back after it.
-class ScopedTimeZone {
+class CScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const char* zone) {
+    explicit CScopedTimeZone(const char* zone) {
         if (const char* old = std::getenv("TZ")) {
             m_hadOld = true;
             m_old = old;
@@ -43,7 +43,7 @@ public:
         setenv("TZ", zone, 1);
         tzset();
     }
-    ~ScopedTimeZone() {
+    ~CScopedTimeZone() {
         if (m_hadOld) {
             setenv("TZ", m_old.c_str(), 1);
         } else {
@@ -51,8 +51,8 @@ public:
         }
         tzset();
     }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+    CScopedTimeZone(const CScopedTimeZone&) = delete;
+    CScopedTimeZone& operator=(const CScopedTimeZone&) = delete;
 
 private:
     bool m_hadOld = false;

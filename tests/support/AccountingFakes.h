@@ -8,7 +8,7 @@
 namespace mereth::test {
 
 // A watcher that reports whatever record the test says is connected.
-class FakePoll : public IConnectionPoll {
+class CFakePoll : public IConnectionPoll {
 public:
     int record = -1;
     std::int32_t state = 0x2000; // RASCS_Connected
@@ -22,10 +22,10 @@ public:
 };
 
 // Keeps the last line written and counts them; allocates nothing.
-class RecordingLog : public IConnectionLog {
+class CRecordingLog : public IConnectionLog {
 public:
     struct Line {
-        FixedString<256> entryName;
+        CFixedString<256> entryName;
         CalendarTime start = 0;
         std::int32_t duration = 0;
         float cost = 0.0f;
@@ -45,7 +45,7 @@ public:
     }
 };
 
-class CountingView : public IViewRefresh {
+class CCountingView : public IViewRefresh {
 public:
     int indicators = 0;
     int labels = 0;
@@ -54,9 +54,9 @@ public:
 };
 
 // Counts saves; when given a log, also notes how many lines it held at the last save.
-class CountingSaver : public IStateSaver {
+class CCountingSaver : public IStateSaver {
 public:
-    explicit CountingSaver(const RecordingLog* log = nullptr) : m_log(log) {}
+    explicit CCountingSaver(const CRecordingLog* log = nullptr) : m_log(log) {}
     int saves = 0;
     int linesAtLastSave = -1;
     void SaveState() override {
@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    const RecordingLog* m_log;
+    const CRecordingLog* m_log;
 };
 
 } // namespace mereth::test

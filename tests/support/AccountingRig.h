@@ -16,15 +16,15 @@ namespace mereth::test {
 // 800 ms of virtual time; the wall clock shows whole seconds of it.
 template <typename ClockT> struct AccountingRig {
     ClockT clock;
-    FakeLocale locale;
-    UsageModel model{clock, locale};
-    CostCalculator costs{model};
-    FakePoll poll;
-    RecordingLog log;
-    CountingView view;
-    CountingSaver saver{&log};
-    ConnectionAccounting accounting{model, costs, poll, log, view, saver};
-    PollCycle cycle{accounting, model, poll};
+    CFakeLocale locale;
+    CUsageModel model{clock, locale};
+    CCostCalculator costs{model};
+    CFakePoll poll;
+    CRecordingLog log;
+    CCountingView view;
+    CCountingSaver saver{&log};
+    CConnectionAccounting accounting{model, costs, poll, log, view, saver};
+    CPollCycle cycle{accounting, model, poll};
 
     // Virtual milliseconds since the start point; the clock follows them.
     CalendarTime origin = 0;

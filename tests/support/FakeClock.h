@@ -18,9 +18,9 @@ constexpr std::int64_t DaysFromCivil(int y, int m, int d) {
 
 // A clock whose "now" the test sets, in a zone of fixed offset from UTC. The same
 // arithmetic on every platform, so tests behave alike natively and under Wine.
-class FixedZoneClock : public IClock {
+class CFixedZoneClock : public IClock {
 public:
-    explicit FixedZoneClock(int utcOffsetSeconds = 0) : m_offset(utcOffsetSeconds) {}
+    explicit CFixedZoneClock(int utcOffsetSeconds = 0) : m_offset(utcOffsetSeconds) {}
 
     CalendarTime Now() const override { return m_now; }
     void Set(CalendarTime t) { m_now = t; }

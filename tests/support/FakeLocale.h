@@ -10,7 +10,7 @@
 namespace mereth::test {
 
 // A locale of known texts: dates as dd/mm/yyyy (or dd/mm/yy), money as £1.23.
-class FakeLocale : public ILocale {
+class CFakeLocale : public ILocale {
 public:
     bool twoDigitYear = false;
     bool failDates = false;

@@ -10,7 +10,7 @@ namespace mereth::test {
 
 // A Remote Access Service the test sets up: a phone book, connections with their states,
 // and a failure code per call. Reading it during a poll allocates nothing.
-class FakeRasService : public IRasService {
+class CFakeRasService : public IRasService {
 public:
     struct Conn {
         RasHandle handle;

@@ -10,7 +10,7 @@
 
 namespace mereth::test {
 
-class RasSimState {
+class CRasSimState {
 public:
     struct Conn {
         unsigned handle;
@@ -24,7 +24,7 @@ public:
     std::uint32_t failEnumConnections = 0;
     std::uint32_t failStatus = 0;
 
-    RasSimState() {
+    CRasSimState() {
         char temp[MAX_PATH + 1];
         DWORD n = GetTempPathA(sizeof temp, temp);
         m_path = std::string(temp, n) + "rassim test " + std::to_string(GetCurrentProcessId()) +
@@ -32,12 +32,12 @@ public:
         SetEnvironmentVariableA("MERETH_RASSIM_STATE", m_path.c_str());
         Write();
     }
-    ~RasSimState() {
+    ~CRasSimState() {
         DeleteFileA(m_path.c_str());
         SetEnvironmentVariableA("MERETH_RASSIM_STATE", nullptr);
     }
-    RasSimState(const RasSimState&) = delete;
-    RasSimState& operator=(const RasSimState&) = delete;
+    CRasSimState(const CRasSimState&) = delete;
+    CRasSimState& operator=(const CRasSimState&) = delete;
 
     // A connection appears last in the service's list.
     void Connect(const std::string& name, std::uint32_t state = 0x2000) {

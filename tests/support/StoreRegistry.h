@@ -15,15 +15,15 @@
 
 namespace mereth::test {
 
-constexpr const char* kStoreKey = "Software\\Brambleway\\Mereth";
+constexpr const char* STORE_KEY = "Software\\Brambleway\\Mereth";
 
 inline std::string StorePath(const std::string& relative) {
-    return relative.empty() ? kStoreKey : std::string(kStoreKey) + "\\" + relative;
+    return relative.empty() ? STORE_KEY : std::string(STORE_KEY) + "\\" + relative;
 }
 
 // Removes the store with everything in it; true when it is gone.
 inline bool ClearStore() {
-    LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, kStoreKey);
+    LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, STORE_KEY);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

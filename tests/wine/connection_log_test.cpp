@@ -97,8 +97,8 @@ std::string WithCrLf(std::string_view text) {
 const std::string HEADER = WithCrLf(LOG_HEADER);
 
 struct LogFixture {
-    test::FixedZoneClock clock{3600};
-    test::FakeLocale locale;
+    test::CFixedZoneClock clock{3600};
+    test::CFakeLocale locale;
     TempFolder folder;
     CConnectionLog log{clock, locale, folder / "Mereth.exe"};
     std::string path = folder / "Mereth.log";
@@ -176,8 +176,8 @@ TEST(ConnectionLogFile, LogHeldOpenElsewhereLosesOnlyThatLine) {
 }
 
 TEST(ConnectionLogFile, EmptyPathWritesNothing) {
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
     CConnectionLog log(clock, locale, "");
     std::string path = "unset";
     log.GetLogFilePath(path);
@@ -220,8 +220,8 @@ TEST(ConnectionLogChild, WritesBesideItsExecutable) {
     if (!std::getenv(CHILD_MARK)) {
         GTEST_SKIP() << "started by ConnectionLogPath.LongExecutablePath";
     }
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
     locale.twoDigitYear = true;
     CConnectionLog log(clock, locale);
     PrepareLogAtStartup(log, false);
@@ -263,7 +263,7 @@ TEST(ConnectionLogLocale, LineFollowsTheUserLocale) {
     } else {
         GTEST_SKIP() << "no expected texts for LC_ALL=" << LocaleName();
     }
-    test::FixedZoneClock clock(-5 * 3600);
+    test::CFixedZoneClock clock(-5 * 3600);
     CWinLocale locale;
     TempFolder folder;
     CConnectionLog log(clock, locale, folder / "Mereth.exe");
@@ -305,8 +305,8 @@ HWND FindNotepadShowing(const std::string& title) {
 }
 
 TEST(ConnectionLogView, ViewLogOpensTheLogInNotepad) {
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
     TempFolder folder("mereth view");
     CConnectionLog log(clock, locale, folder / "Mereth.exe");
     log.WriteLogHeader();

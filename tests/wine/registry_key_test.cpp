@@ -13,7 +13,7 @@ namespace {
 
 using namespace test;
 
-const std::string kBase = StorePath("Key Test");
+const std::string BASE_TIME = StorePath("Key Test");
 
 bool HandleValid(HKEY key) {
     DWORD subKeys = 0;
@@ -34,8 +34,8 @@ DWORD ValueCount(const std::string& path) {
 
 TEST(RegistryKey, CreateSaysWhetherItMadeTheKeyAndHoldsOnlyTheLastOne) {
     StoreCleaner cleaner;
-    const std::string a = kBase + "\\A\\Deep";
-    const std::string b = kBase + "\\B";
+    const std::string a = BASE_TIME + "\\A\\Deep";
+    const std::string b = BASE_TIME + "\\B";
 
     CRegistryKey key;
     BOOL created = 7;
@@ -65,7 +65,7 @@ TEST(RegistryKey, CreateSaysWhetherItMadeTheKeyAndHoldsOnlyTheLastOne) {
     // A failed create holds nothing and says nothing was made.
     created = 7;
     EXPECT_NE(
-        key.Create(HKEY_CURRENT_USER, (kBase + "\\" + std::string(300, 'n')).c_str(), &created),
+        key.Create(HKEY_CURRENT_USER, (BASE_TIME + "\\" + std::string(300, 'n')).c_str(), &created),
         ERROR_SUCCESS);
     EXPECT_EQ(created, FALSE);
     EXPECT_EQ(key.Handle(), nullptr);
@@ -81,13 +81,13 @@ TEST(RegistryKey, CreateSaysWhetherItMadeTheKeyAndHoldsOnlyTheLastOne) {
 TEST(RegistryKey, TextsUpTo199CharactersFitTheReader) {
     StoreCleaner cleaner;
     CRegistryKey key;
-    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, kBase.c_str()), ERROR_SUCCESS);
+    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, BASE_TIME.c_str()), ERROR_SUCCESS);
 
     const std::string text199(199, 'x');
     const std::string text200(200, 'y');
     EXPECT_EQ(key.SetStringValue("199", text199.c_str()), ERROR_SUCCESS);
     EXPECT_EQ(key.SetStringValue("200", text200.c_str()), ERROR_SUCCESS);
-    EXPECT_EQ(GetRaw(kBase, "200").Bytes(), text200 + '\0');
+    EXPECT_EQ(GetRaw(BASE_TIME, "200").Bytes(), text200 + '\0');
 
     std::string text = "before";
     DWORD type = REG_NONE;
@@ -105,19 +105,19 @@ TEST(RegistryKey, TextsUpTo199CharactersFitTheReader) {
 
     // The empty text is one byte, the NUL.
     EXPECT_EQ(key.SetStringValue("empty", ""), ERROR_SUCCESS);
-    RawValue empty = GetRaw(kBase, "empty");
+    RawValue empty = GetRaw(BASE_TIME, "empty");
     EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(empty.Bytes(), std::string(1, '\0'));
     EXPECT_EQ(key.QueryStringValue("empty", text), ERROR_SUCCESS);
     EXPECT_EQ(text, "");
 
     // Two hundred bytes without a NUL still end where the data ends.
-    ASSERT_TRUE(PutRaw(kBase, "no nul", REG_BINARY, text200.data(), 200));
+    ASSERT_TRUE(PutRaw(BASE_TIME, "no nul", REG_BINARY, text200.data(), 200));
     EXPECT_EQ(key.QueryStringValue("no nul", text, &type), ERROR_SUCCESS);
     EXPECT_EQ(text, text200);
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
     // And data with a NUL inside ends at the NUL.
-    ASSERT_TRUE(PutRaw(kBase, "inner nul", REG_SZ, "ab\0cd", 6));
+    ASSERT_TRUE(PutRaw(BASE_TIME, "inner nul", REG_SZ, "ab\0cd", 6));
     EXPECT_EQ(key.QueryStringValue("inner nul", text), ERROR_SUCCESS);
     EXPECT_EQ(text, "ab");
 }
@@ -125,10 +125,10 @@ TEST(RegistryKey, TextsUpTo199CharactersFitTheReader) {
 TEST(RegistryKey, DwordsOfAnyLengthNeverReadPastTheData) {
     StoreCleaner cleaner;
     CRegistryKey key;
-    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, kBase.c_str()), ERROR_SUCCESS);
+    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, BASE_TIME.c_str()), ERROR_SUCCESS);
 
     EXPECT_EQ(key.SetDwordValue("full", 0xDEADBEEF), ERROR_SUCCESS);
-    RawValue raw = GetRaw(kBase, "full");
+    RawValue raw = GetRaw(BASE_TIME, "full");
     EXPECT_EQ(raw.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(raw.data.size(), 4u);
 
@@ -140,21 +140,21 @@ TEST(RegistryKey, DwordsOfAnyLengthNeverReadPastTheData) {
 
     // Shorter data is zero-extended, whatever the reader's variable held.
     const BYTE two[] = {0x34, 0x12};
-    ASSERT_TRUE(PutRaw(kBase, "two", REG_DWORD, two, 2));
+    ASSERT_TRUE(PutRaw(BASE_TIME, "two", REG_DWORD, two, 2));
     value = 0xFFFFFFFF;
     EXPECT_EQ(key.QueryDwordValue("two", &value), ERROR_SUCCESS);
     EXPECT_EQ(value, 0x1234u);
-    ASSERT_TRUE(PutRaw(kBase, "one", REG_DWORD, two, 1));
+    ASSERT_TRUE(PutRaw(BASE_TIME, "one", REG_DWORD, two, 1));
     EXPECT_EQ(key.QueryDwordValue("one", &value), ERROR_SUCCESS);
     EXPECT_EQ(value, 0x34u);
-    ASSERT_TRUE(PutRaw(kBase, "none", REG_DWORD, two, 0));
+    ASSERT_TRUE(PutRaw(BASE_TIME, "none", REG_DWORD, two, 0));
     value = 0xFFFFFFFF;
     EXPECT_EQ(key.QueryDwordValue("none", &value), ERROR_SUCCESS);
     EXPECT_EQ(value, 0u);
 
     // Longer data, or none at all, leaves it alone.
     const BYTE six[] = {1, 2, 3, 4, 5, 6};
-    ASSERT_TRUE(PutRaw(kBase, "six", REG_BINARY, six, 6));
+    ASSERT_TRUE(PutRaw(BASE_TIME, "six", REG_BINARY, six, 6));
     value = 77;
     EXPECT_EQ(key.QueryDwordValue("six", &value), ERROR_MORE_DATA);
     EXPECT_EQ(value, 77u);
@@ -162,7 +162,7 @@ TEST(RegistryKey, DwordsOfAnyLengthNeverReadPastTheData) {
     EXPECT_EQ(value, 77u);
 
     // The type is reported, not checked.
-    ASSERT_TRUE(PutText(kBase, "text", "123"));
+    ASSERT_TRUE(PutText(BASE_TIME, "text", "123"));
     EXPECT_EQ(key.QueryDwordValue("text", &value, &type), ERROR_SUCCESS);
     EXPECT_EQ(value, 0x00333231u);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -170,7 +170,7 @@ TEST(RegistryKey, DwordsOfAnyLengthNeverReadPastTheData) {
     // The binary pair reports the data's size.
     const BYTE three[] = {9, 8, 7};
     EXPECT_EQ(key.SetBinaryValue("bin", three, 3), ERROR_SUCCESS);
-    EXPECT_EQ(GetRaw(kBase, "bin").type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(GetRaw(BASE_TIME, "bin").type, static_cast<DWORD>(REG_BINARY));
     BYTE buffer[8] = {};
     DWORD size = sizeof buffer;
     EXPECT_EQ(key.QueryBinaryValue("bin", buffer, &size), ERROR_SUCCESS);
@@ -182,7 +182,7 @@ TEST(RegistryKey, DwordsOfAnyLengthNeverReadPastTheData) {
 
 TEST(RegistryKey, DeleteKeyRemovesAWholeTreeEvenWhileAPartIsOpen) {
     StoreCleaner cleaner;
-    const std::string top = kBase + "\\Top";
+    const std::string top = BASE_TIME + "\\Top";
     CRegistryKey key;
     ASSERT_EQ(key.Create(HKEY_CURRENT_USER, (top + "\\One\\Two").c_str()), ERROR_SUCCESS);
     EXPECT_EQ(key.SetStringValue("deep", "value"), ERROR_SUCCESS);
@@ -190,7 +190,7 @@ TEST(RegistryKey, DeleteKeyRemovesAWholeTreeEvenWhileAPartIsOpen) {
     ASSERT_EQ(key.Create(HKEY_CURRENT_USER, (top + "\\Side").c_str()), ERROR_SUCCESS);
     ASSERT_TRUE(PutDword(top, "own", 1));
     ASSERT_TRUE(PutDword(top + "\\One", "own", 2));
-    ASSERT_TRUE(PutDword(kBase + "\\Neighbour", "stays", 3));
+    ASSERT_TRUE(PutDword(BASE_TIME + "\\Neighbour", "stays", 3));
 
     CRegistryKey held;
     ASSERT_EQ(held.Create(HKEY_CURRENT_USER, (top + "\\One\\Two").c_str()), ERROR_SUCCESS);
@@ -198,7 +198,7 @@ TEST(RegistryKey, DeleteKeyRemovesAWholeTreeEvenWhileAPartIsOpen) {
     EXPECT_EQ(key.DeleteKey(HKEY_CURRENT_USER, top.c_str()), ERROR_SUCCESS);
     EXPECT_EQ(key.Handle(), own);
     EXPECT_FALSE(KeyExists(top));
-    EXPECT_TRUE(GetRaw(kBase + "\\Neighbour", "stays").found);
+    EXPECT_TRUE(GetRaw(BASE_TIME + "\\Neighbour", "stays").found);
 
     BOOL created = FALSE;
     EXPECT_EQ(key.Create(HKEY_CURRENT_USER, top.c_str(), &created), ERROR_SUCCESS);
@@ -206,16 +206,18 @@ TEST(RegistryKey, DeleteKeyRemovesAWholeTreeEvenWhileAPartIsOpen) {
     EXPECT_EQ(ValueCount(top), 0u);
 
     key.Close();
-    EXPECT_EQ(key.DeleteKey(HKEY_CURRENT_USER, (kBase + "\\Absent").c_str()), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key.DeleteKey(HKEY_CURRENT_USER, (BASE_TIME + "\\Absent").c_str()),
+              ERROR_FILE_NOT_FOUND);
 }
 
 TEST(RegistryKey, AnObjectWithoutAKeyTouchesNoHandle) {
     StoreCleaner cleaner;
-    ASSERT_TRUE(PutDword(kBase, "n", 5));
+    ASSERT_TRUE(PutDword(BASE_TIME, "n", 5));
 
     // A handle of someone else's that the object could mistake for its own.
     HKEY other = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kBase.c_str(), 0, KEY_READ, &other), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, BASE_TIME.c_str(), 0, KEY_READ, &other),
+              ERROR_SUCCESS);
     {
         CRegistryKey never;
         DWORD value = 9;
@@ -233,18 +235,18 @@ TEST(RegistryKey, AnObjectWithoutAKeyTouchesNoHandle) {
     // Once closed, a key's old handle value may go to someone else: not closed twice.
     {
         CRegistryKey closed;
-        ASSERT_EQ(closed.Create(HKEY_CURRENT_USER, kBase.c_str()), ERROR_SUCCESS);
+        ASSERT_EQ(closed.Create(HKEY_CURRENT_USER, BASE_TIME.c_str()), ERROR_SUCCESS);
         closed.Close();
         closed.Close();
         HKEY reused = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kBase.c_str(), 0, KEY_READ, &reused),
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, BASE_TIME.c_str(), 0, KEY_READ, &reused),
                   ERROR_SUCCESS);
         RegCloseKey(other);
         other = reused;
     }
     EXPECT_TRUE(HandleValid(other));
     RegCloseKey(other);
-    EXPECT_EQ(GetRaw(kBase, "n").Dword(), 5u);
+    EXPECT_EQ(GetRaw(BASE_TIME, "n").Dword(), 5u);
 }
 
 } // namespace

@@ -22,11 +22,11 @@ namespace {
 
 using namespace test;
 
-constexpr const char* kSecondProcessVariable = "MERETH_STORE_SECOND_PROCESS";
-const std::string kPhaseKey = "Software\\Brambleway\\Mereth Store Test";
+constexpr const char* SECOND_PROCESS_VARIABLE = "MERETH_STORE_SECOND_PROCESS";
+const std::string PHASE_KEY = "Software\\Brambleway\\Mereth Store Test";
 
-test::FixedZoneClock MondayMorning() {
-    test::FixedZoneClock clock(0);
+test::CFixedZoneClock MondayMorning() {
+    test::CFixedZoneClock clock(0);
     clock.SetLocal(2026, 12, 7, 10, 0, 0);
     return clock;
 }
@@ -34,9 +34,9 @@ test::FixedZoneClock MondayMorning() {
 // The main dialog's share of the store: the model, the display settings and the
 // store over them, with the records named as the entry list names them.
 struct Program {
-    test::FixedZoneClock clock = MondayMorning();
-    test::FakeLocale locale;
-    UsageModel model{clock, locale};
+    test::CFixedZoneClock clock = MondayMorning();
+    test::CFakeLocale locale;
+    CUsageModel model{clock, locale};
     DisplaySettings display;
     CSettingsStore store{model, display};
 
@@ -73,7 +73,7 @@ void FillRecord(ConnectionStats& r, int i) {
 
     Tariff& t = r.tariff;
     const std::int32_t ends[] = {30 * i, 480 + 30 * i, 1080, 1200 + 10 * i, 1440};
-    for (int p = 0; p < kPeriodCount; ++p) {
+    for (int p = 0; p < PERIOD_COUNT; ++p) {
         t.periodEnd[p] = ends[p];
         t.periodUnitCost[p] = Amount(10 * (p + 1) + i);
         t.periodConnectionFee[p] = Amount(100 * p + 10 * i);
@@ -109,11 +109,11 @@ void FillDisplay(DisplaySettings& d) {
 
 // Twenty records, record 0 and Entry 1 .. Entry 19.
 void FillProgram(Program& p) {
-    for (int i = 1; i < kRecordCount; ++i) {
+    for (int i = 1; i < RECORD_COUNT; ++i) {
         p.Rec(i).name = ("Entry " + std::to_string(i)).c_str();
     }
-    p.model.m_entryCount = kRecordCount;
-    for (int i = 0; i < kRecordCount; ++i) {
+    p.model.m_entryCount = RECORD_COUNT;
+    for (int i = 0; i < RECORD_COUNT; ++i) {
         FillRecord(p.Rec(i), i);
     }
     FillDisplay(p.display);
@@ -189,17 +189,17 @@ TEST(SettingsStore, AStoreNeverSavedIsFreshAndWipedUntilTheFirstSave) {
 // The second half of the test below, run by it in a process of its own.
 TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
     char flag[8];
-    if (GetEnvironmentVariableA(kSecondProcessVariable, flag, sizeof flag) == 0) {
+    if (GetEnvironmentVariableA(SECOND_PROCESS_VARIABLE, flag, sizeof flag) == 0) {
         GTEST_SKIP() << "runs inside SettingsStore.SavedFiguresComeBackInANewProcess";
     }
     Program expected;
     FillProgram(expected);
 
     Program p;
-    for (int i = 1; i < kRecordCount; ++i) {
+    for (int i = 1; i < RECORD_COUNT; ++i) {
         p.Rec(i).name = expected.Rec(i).name;
     }
-    p.model.m_entryCount = kRecordCount;
+    p.model.m_entryCount = RECORD_COUNT;
     EXPECT_FALSE(p.store.CheckRegistryVersion());
     EXPECT_FALSE(p.store.CheckRegistryVersion());
 
@@ -208,7 +208,7 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
     p.store.LoadFromRegistry();
     QueryPerformanceCounter(&after);
 
-    for (int i = 0; i < kRecordCount; ++i) {
+    for (int i = 0; i < RECORD_COUNT; ++i) {
         ExpectSameValues(p.Rec(i), expected.Rec(i));
         // Only values are stored; the bases stay as they were.
         EXPECT_EQ(p.Rec(i).totalTime.base, 0);
@@ -223,14 +223,14 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
     EXPECT_TRUE(p.display == display);
 
     if (!HasFailure()) {
-        PutDword(kPhaseKey, "Load Microseconds",
+        PutDword(PHASE_KEY, "Load Microseconds",
                  static_cast<DWORD>(Milliseconds(before, after) * 1000.0));
     }
 }
 
 TEST(SettingsStore, SavedFiguresComeBackInANewProcess) {
     StoreCleaner cleaner;
-    RegDeleteTreeA(HKEY_CURRENT_USER, kPhaseKey.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, PHASE_KEY.c_str());
     Program p;
     FillProgram(p);
     p.Rec(0).todayTime.base = 77;
@@ -246,21 +246,21 @@ TEST(SettingsStore, SavedFiguresComeBackInANewProcess) {
     const double saveMs = Milliseconds(before, after);
 
     // The save reads the model and changes nothing in it, bases included.
-    for (int i = 0; i < kRecordCount; ++i) {
+    for (int i = 0; i < RECORD_COUNT; ++i) {
         ExpectSameValues(p.Rec(i), untouched.Rec(i));
         EXPECT_EQ(p.Rec(i).totalTime.base, -1);
     }
     EXPECT_EQ(p.Rec(0).todayTime.base, 77);
-    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * kRecordCount);
+    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * RECORD_COUNT);
 
     EXPECT_EQ(test::RunTestProcess(test::OwnExecutablePath(), "SettingsStoreSecondProcess.*",
-                                   kSecondProcessVariable),
+                                   SECOND_PROCESS_VARIABLE),
               0u);
 
-    RawValue loadTime = GetRaw(kPhaseKey, "Load Microseconds");
+    RawValue loadTime = GetRaw(PHASE_KEY, "Load Microseconds");
     EXPECT_TRUE(loadTime.found) << "the second process did not load everything back";
-    RegDeleteTreeA(HKEY_CURRENT_USER, kPhaseKey.c_str());
-    std::printf("save of %d records: %.1f ms; load in a new process: %.1f ms\n", kRecordCount,
+    RegDeleteTreeA(HKEY_CURRENT_USER, PHASE_KEY.c_str());
+    std::printf("save of %d records: %.1f ms; load in a new process: %.1f ms\n", RECORD_COUNT,
                 saveMs, loadTime.Dword() / 1000.0);
     RecordProperty("save_ms", std::to_string(saveMs));
     RecordProperty("load_ms", std::to_string(loadTime.Dword() / 1000.0));
@@ -593,27 +593,27 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     expected.chargeByTheUnit = 7;
     expected.minimumCallCharge = 0.75f;
     const std::int32_t clamped[] = {600, 600, 1440, 1440, 1440};
-    for (int i = 0; i < kPeriodCount; ++i) {
+    for (int i = 0; i < PERIOD_COUNT; ++i) {
         expected.periodEnd[i] = clamped[i];
     }
     expected.periodUnitTime[1] = -30;
-    expected.periodUnitTime[2] = kDefaultUnitTime;
+    expected.periodUnitTime[2] = DEFAULT_UNIT_TIME;
     expected.sundayUnitTime = 0;
     EXPECT_TRUE(work.tariff == expected);
 
-    EXPECT_EQ(p.model.m_selectedEntryName, kAllConnectionsName);
+    EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
     EXPECT_EQ(p.model.m_currentYear, 2026);
     EXPECT_EQ(p.model.m_currentMonth, old.model.m_currentMonth);
     EXPECT_EQ(p.model.m_currentDay, 4294967295);
     EXPECT_TRUE(p.display.totalTime.showSeconds);
-    EXPECT_EQ(p.display.totalTime.textColour, kBlack);
+    EXPECT_EQ(p.display.totalTime.textColour, COLOUR_BLACK);
     EXPECT_EQ(p.display.monthTime.textColour, 0x05u);
     EXPECT_EQ(p.display.yearTime, old.display.yearTime);
 
     // A cost calculation over the loaded tariff stays within its periods.
-    for (int minute = 0; minute < kMinutesPerDay; ++minute) {
+    for (int minute = 0; minute < MINUTES_PER_DAY; ++minute) {
         int period = work.tariff.PeriodOfMinute(minute);
-        ASSERT_TRUE(period >= 1 && period <= kPeriodCount);
+        ASSERT_TRUE(period >= 1 && period <= PERIOD_COUNT);
     }
 }
 
@@ -659,13 +659,13 @@ TEST(SettingsStore, AnEntryAddedOrRenamedSinceTheLastSave) {
 // A connection whose accounting saves through the store, or only counts its saves.
 struct Connection {
     Program p{"Work"};
-    CostCalculator costs{p.model};
-    FakePoll poll;
-    RecordingLog log;
-    CountingView view;
-    CountingSaver counting{&log};
-    ConnectionAccounting accounting;
-    PollCycle cycle{accounting, p.model, poll};
+    CCostCalculator costs{p.model};
+    CFakePoll poll;
+    CRecordingLog log;
+    CCountingView view;
+    CCountingSaver counting{&log};
+    CConnectionAccounting accounting;
+    CPollCycle cycle{accounting, p.model, poll};
     CalendarTime origin = p.clock.Now();
     std::int64_t millis = 0;
 

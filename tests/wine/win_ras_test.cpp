@@ -19,15 +19,15 @@ namespace mereth {
 namespace {
 
 using Answer = std::pair<int, RasConnState>;
-const Answer kNothing{-1, RASCS_Disconnected};
+const Answer NO_ANSWER{-1, RASCS_Disconnected};
 
 struct WinRasRig {
-    test::RasSimState sim;
-    test::FixedZoneClock clock;
-    test::FakeLocale locale;
-    UsageModel model{clock, locale};
-    WinRasService ras;
-    ConnectionWatcher watcher{model, ras};
+    test::CRasSimState sim;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    CUsageModel model{clock, locale};
+    CWinRasService ras;
+    CConnectionWatcher watcher{model, ras};
 
     Answer Poll() {
         EXPECT_TRUE(sim.Write());
@@ -63,12 +63,12 @@ TEST(WinRas, EntriesAndConnectionsReachTheWatcher) {
     EXPECT_EQ(rig.watcher.ListItem(1), "Work");
     EXPECT_EQ(rig.watcher.ListItem(2), "Home");
     EXPECT_EQ(rig.watcher.ListItem(3), "All Dial-up Connections");
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
 
     rig.sim.Connect("Home", 5);
     EXPECT_EQ(rig.Poll(), Answer(2, 5));
     rig.sim.connections[0].state = 2; // still dialling
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     rig.sim.connections[0].state = 8192;
     rig.sim.Connect("Work", 4);
     EXPECT_EQ(rig.Poll(), Answer(1, 4));
@@ -83,7 +83,7 @@ TEST(WinRas, EntriesAndConnectionsReachTheWatcher) {
     EXPECT_EQ(rig.Poll(), Answer(0, 14));
 
     rig.sim.connections.clear();
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     EXPECT_TRUE(rig.watcher.IsConnectedRecord(-1));
 }
 
@@ -137,12 +137,12 @@ TEST(WinRas, ServiceFailuresWatchNothing) {
     EXPECT_EQ(rig.Poll(), Answer(2, 5));
 
     rig.sim.failStatus = ERROR_INVALID_HANDLE;
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     EXPECT_FALSE(rig.watcher.IsConnectedRecord(2));
     rig.sim.failStatus = 0;
 
     rig.sim.failEnumConnections = 711;
-    EXPECT_EQ(rig.Poll(), kNothing);
+    EXPECT_EQ(rig.Poll(), NO_ANSWER);
     rig.sim.failEnumConnections = 0;
     EXPECT_EQ(rig.Poll(), Answer(2, 5));
 }
@@ -150,7 +150,7 @@ TEST(WinRas, ServiceFailuresWatchNothing) {
 // The service's side of the contract, which the binding relies on: the structure
 // version by dwSize, and the room needed when the buffer is too small.
 TEST(WinRas, ServiceChecksSizesAndSaysWhatRoomItNeeds) {
-    test::RasSimState sim;
+    test::CRasSimState sim;
     sim.entries = {"Work", "Home", "Away"};
     sim.Connect("Home", 5);
     sim.Connect("Work");

@@ -16,20 +16,20 @@ template <std::size_t N> std::string_view Text(const CHAR (&field)[N]) {
 } // namespace
 
 template <typename T, typename Call>
-std::uint32_t WinRasService::Enumerate(Answer<T>& answer, Call call) {
+std::uint32_t CWinRasService::Enumerate(Answer<T>& answer, Call call) {
     answer.larger.reset();
     answer.elements = answer.fixed;
     answer.count = 0;
 
     T* buffer = answer.fixed;
-    std::size_t capacity = kFixedElements;
+    std::size_t capacity = FIXED_ELEMENTS;
     buffer[0].dwSize = sizeof(T);
     DWORD bytes = sizeof answer.fixed;
     DWORD count = 0;
     DWORD result = call(buffer, &bytes, &count);
 
     if (result == RAS_ERROR_BUFFER_TOO_SMALL && bytes > sizeof answer.fixed &&
-        bytes <= kMaxBufferBytes) {
+        bytes <= MAX_BUFFER_BYTES) {
         // More entries or connections than the array holds: ask once more with the
         // room the service asked for, rather than see nothing at all.
         capacity = (bytes + sizeof(T) - 1) / sizeof(T);
@@ -52,7 +52,7 @@ std::uint32_t WinRasService::Enumerate(Answer<T>& answer, Call call) {
     return result;
 }
 
-std::uint32_t WinRasService::EnumEntries(std::size_t& count) {
+std::uint32_t CWinRasService::EnumEntries(std::size_t& count) {
     const std::uint32_t result =
         Enumerate(m_entries, [](RasEntryNameV1* buffer, DWORD* bytes, DWORD* entries) {
             return RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<LPRASENTRYNAMEA>(buffer),
@@ -62,14 +62,14 @@ std::uint32_t WinRasService::EnumEntries(std::size_t& count) {
     return result;
 }
 
-std::string_view WinRasService::EntryName(std::size_t index) const {
+std::string_view CWinRasService::EntryName(std::size_t index) const {
     if (index >= m_entries.count) {
         return {};
     }
     return Text(m_entries.elements[index].szEntryName);
 }
 
-std::uint32_t WinRasService::EnumConnections(std::size_t& count) {
+std::uint32_t CWinRasService::EnumConnections(std::size_t& count) {
     const std::uint32_t result =
         Enumerate(m_connections, [](RasConnV1* buffer, DWORD* bytes, DWORD* connections) {
             return RasEnumConnectionsA(reinterpret_cast<LPRASCONNA>(buffer), bytes, connections);
@@ -78,7 +78,7 @@ std::uint32_t WinRasService::EnumConnections(std::size_t& count) {
     return result;
 }
 
-RasConnection WinRasService::Connection(std::size_t index) const {
+RasConnection CWinRasService::Connection(std::size_t index) const {
     if (index >= m_connections.count) {
         return {};
     }
@@ -86,7 +86,7 @@ RasConnection WinRasService::Connection(std::size_t index) const {
     return {reinterpret_cast<RasHandle>(c.hrasconn), Text(c.szEntryName)};
 }
 
-std::uint32_t WinRasService::GetConnectState(RasHandle handle, RasConnState& state) {
+std::uint32_t CWinRasService::GetConnectState(RasHandle handle, RasConnState& state) {
     RasConnStatusV1 status = {};
     status.dwSize = sizeof status;
     const DWORD result = RasGetConnectStatusA(reinterpret_cast<HRASCONN>(handle),

@@ -13,11 +13,11 @@ namespace mereth {
 // The Remote Access Service through rasapi32, in the first-version structures. Each
 // enumeration answers into a fixed array of 20 elements; only when the service says that
 // is too small does it enumerate once more into a buffer of the size asked for.
-class WinRasService : public IRasService {
+class CWinRasService : public IRasService {
 public:
-    static constexpr std::size_t kFixedElements = 20;
+    static constexpr std::size_t FIXED_ELEMENTS = 20;
     // A service asking for more than this is not believed.
-    static constexpr std::size_t kMaxBufferBytes = 4u << 20;
+    static constexpr std::size_t MAX_BUFFER_BYTES = 4u << 20;
 
     std::uint32_t EnumEntries(std::size_t& count) override;
     std::string_view EntryName(std::size_t index) const override;
@@ -33,7 +33,7 @@ public:
 
 private:
     template <typename T> struct Answer {
-        T fixed[kFixedElements];
+        T fixed[FIXED_ELEMENTS];
         std::unique_ptr<T[]> larger; // only after the service asked for more room
         const T* elements = fixed;
         std::size_t count = 0;

@@ -124,8 +124,8 @@ LONG CRegistryKey::QueryStringValue(const char* name, std::string& text, DWORD* 
         return ERROR_INVALID_HANDLE;
     }
     // One byte more than the registry may fill, so data without a NUL still ends.
-    char buffer[kStringBufferSize + 1] = {};
-    DWORD size = kStringBufferSize;
+    char buffer[STRING_BUFFER_SIZE + 1] = {};
+    DWORD size = STRING_BUFFER_SIZE;
     DWORD storedType = REG_NONE;
     LONG status = RegQueryValueExA(m_hKey, name, nullptr, &storedType,
                                    reinterpret_cast<BYTE*>(buffer), &size);

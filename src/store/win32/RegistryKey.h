@@ -42,7 +42,7 @@ public:
     HKEY Handle() const { return m_hKey; }
     const std::string& SubKey() const { return m_subKey; }
 
-    static constexpr DWORD kStringBufferSize = 200;
+    static constexpr DWORD STRING_BUFFER_SIZE = 200;
 
 private:
     HKEY m_hKey = nullptr;

@@ -14,7 +14,7 @@ namespace mereth {
 
 namespace {
 
-const char* const kPeriodNames[] = {"Total", "Today", "Month", "Year", "Conn"};
+const char* const PERIOD_NAMES[] = {"Total", "Today", "Month", "Year", "Conn"};
 
 std::string Under(const std::string& key, const char* name) {
     return key + "\\" + name;
@@ -53,7 +53,7 @@ bool ReadText(CRegistryKey& key, const char* name, std::string& text) {
 }
 
 template <std::size_t N>
-void ReadText(CRegistryKey& key, const char* name, FixedString<N>& member) {
+void ReadText(CRegistryKey& key, const char* name, CFixedString<N>& member) {
     std::string text;
     if (ReadText(key, name, text)) {
         member = text;
@@ -72,7 +72,7 @@ void WriteDword(CRegistryKey& key, const char* name, std::int32_t value) {
 }
 
 void WriteAmount(CRegistryKey& key, const char* name, float amount) {
-    char text[kAmountTextCapacity];
+    char text[AMOUNT_TEXT_CAPACITY];
     FormatAmount(amount, text);
     key.SetStringValue(name, text);
 }
@@ -93,13 +93,13 @@ struct PeriodNames {
 };
 
 // Times and Costs hold the five periods in this order, Logins the first four.
-constexpr TimeFigure ConnectionStats::*kTimes[] = {
+constexpr TimeFigure ConnectionStats::*TIME_FIGURES[] = {
     &ConnectionStats::totalTime, &ConnectionStats::todayTime, &ConnectionStats::monthTime,
     &ConnectionStats::yearTime, &ConnectionStats::connTime};
-constexpr CostFigure ConnectionStats::*kCosts[] = {
+constexpr CostFigure ConnectionStats::*COST_FIGURES[] = {
     &ConnectionStats::totalCost, &ConnectionStats::todayCost, &ConnectionStats::monthCost,
     &ConnectionStats::yearCost, &ConnectionStats::connCost};
-constexpr std::int32_t ConnectionStats::*kLogins[] = {
+constexpr std::int32_t ConnectionStats::*LOGIN_FIGURES[] = {
     &ConnectionStats::totalLogins, &ConnectionStats::todayLogins, &ConnectionStats::monthLogins,
     &ConnectionStats::yearLogins};
 
@@ -111,7 +111,7 @@ struct DurationSetting {
     DurationDisplay DisplaySettings::*member;
 };
 
-constexpr DurationSetting kDurationSettings[] = {
+constexpr DurationSetting DURATION_SETTINGS[] = {
     {"TotalShowSeconds", "TotalShowDays", "TotalColor", &DisplaySettings::totalTime},
     {"MonthShowSeconds", "MonthShowDays", "MonthColor", &DisplaySettings::monthTime},
     {"YearShowSeconds", "YearShowDays", "YearColor", &DisplaySettings::yearTime},
@@ -124,7 +124,7 @@ struct ColourSetting {
     Colour DisplaySettings::*member;
 };
 
-constexpr ColourSetting kCostColours[] = {
+constexpr ColourSetting COST_COLOURS[] = {
     {"TotalColor", &DisplaySettings::totalCostColour},
     {"MonthColor", &DisplaySettings::monthCostColour},
     {"YearColor", &DisplaySettings::yearCostColour},
@@ -132,7 +132,7 @@ constexpr ColourSetting kCostColours[] = {
     {"ConnColor", &DisplaySettings::connCostColour},
 };
 
-constexpr ColourSetting kLoginColours[] = {
+constexpr ColourSetting LOGIN_COLOURS[] = {
     {"TotalColor", &DisplaySettings::totalLoginsColour},
     {"MonthColor", &DisplaySettings::monthLoginsColour},
     {"YearColor", &DisplaySettings::yearLoginsColour},
@@ -151,7 +151,7 @@ void WriteCharges(CRegistryKey& key, const std::string& recordPath, const Tariff
     WriteAmount(key, "Minimum Call Charge", t.minimumCallCharge);
 
     if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekday").c_str()) == ERROR_SUCCESS) {
-        for (int i = 0; i < kPeriodCount; ++i) {
+        for (int i = 0; i < PERIOD_COUNT; ++i) {
             PeriodNames names(i + 1);
             WriteDword(key, names.end, t.periodEnd[i]);
             WriteAmount(key, names.connectionFee, t.periodConnectionFee[i]);
@@ -180,7 +180,7 @@ bool ReadCharges(CRegistryKey& key, const std::string& recordPath, Tariff& t) {
     ReadAmount(key, "Minimum Call Charge", t.minimumCallCharge);
 
     if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekday").c_str()) == ERROR_SUCCESS) {
-        for (int i = 0; i < kPeriodCount; ++i) {
+        for (int i = 0; i < PERIOD_COUNT; ++i) {
             PeriodNames names(i + 1);
             ReadDword(key, names.end, t.periodEnd[i]);
             ReadAmount(key, names.unitCost, t.periodUnitCost[i]);
@@ -199,31 +199,31 @@ bool ReadCharges(CRegistryKey& key, const std::string& recordPath, Tariff& t) {
     return true;
 }
 
-int RecordsInUse(const UsageModel& model) {
+int RecordsInUse(const CUsageModel& model) {
     if (model.m_entryCount < 0) {
         return 0;
     }
-    return model.m_entryCount < kRecordCount ? model.m_entryCount : kRecordCount;
+    return model.m_entryCount < RECORD_COUNT ? model.m_entryCount : RECORD_COUNT;
 }
 
 } // namespace
 
-CSettingsStore::CSettingsStore(UsageModel& model, DisplaySettings& display)
+CSettingsStore::CSettingsStore(CUsageModel& model, DisplaySettings& display)
     : m_model(model), m_display(display) {}
 
 BOOL CSettingsStore::CheckRegistryVersion() {
     CRegistryKey key;
     BOOL created = FALSE;
-    key.Create(HKEY_CURRENT_USER, Under(kProductKey, "Version").c_str(), &created);
+    key.Create(HKEY_CURRENT_USER, Under(PRODUCT_KEY, "Version").c_str(), &created);
     if (created) {
         key.Close();
-        key.DeleteKey(HKEY_CURRENT_USER, kProductKey);
+        key.DeleteKey(HKEY_CURRENT_USER, PRODUCT_KEY);
     }
     return created;
 }
 
 void CSettingsStore::LoadFromRegistry() {
-    const std::string product = kProductKey;
+    const std::string product = PRODUCT_KEY;
     CRegistryKey key;
     if (key.Create(HKEY_CURRENT_USER, product.c_str()) != ERROR_SUCCESS) {
         return;
@@ -246,7 +246,7 @@ void CSettingsStore::LoadFromRegistry() {
     const std::string settings = Under(product, "Settings");
     if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
         if (key.Create(HKEY_CURRENT_USER, Under(settings, "Times").c_str()) == ERROR_SUCCESS) {
-            for (const DurationSetting& s : kDurationSettings) {
+            for (const DurationSetting& s : DURATION_SETTINGS) {
                 DurationDisplay& d = m_display.*s.member;
                 ReadFlag(key, s.showSeconds, d.showSeconds);
                 if (s.showDays != nullptr) {
@@ -256,12 +256,12 @@ void CSettingsStore::LoadFromRegistry() {
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(settings, "Costs").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : kCostColours) {
+            for (const ColourSetting& s : COST_COLOURS) {
                 ReadDword(key, s.name, m_display.*s.member);
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(settings, "Logins").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : kLoginColours) {
+            for (const ColourSetting& s : LOGIN_COLOURS) {
                 ReadDword(key, s.name, m_display.*s.member);
             }
         }
@@ -274,7 +274,7 @@ void CSettingsStore::LoadFromRegistry() {
     for (int i = 0; i < RecordsInUse(m_model); ++i) {
         ConnectionStats& r = m_model.m_entries[i];
         if (i == 0) {
-            r.name = kAllConnectionsName;
+            r.name = ALL_CONNECTIONS_NAME;
         }
         if (r.name.empty()) {
             continue; // a record without a name has no key of its own
@@ -285,24 +285,24 @@ void CSettingsStore::LoadFromRegistry() {
         }
         if (key.Create(HKEY_CURRENT_USER, Under(record, "Times").c_str()) == ERROR_SUCCESS) {
             ReadText(key, "Start Date", r.startDate);
-            for (std::size_t p = 0; p < std::size(kTimes); ++p) {
-                ReadDword(key, kPeriodNames[p], (r.*kTimes[p]).value);
+            for (std::size_t p = 0; p < std::size(TIME_FIGURES); ++p) {
+                ReadDword(key, PERIOD_NAMES[p], (r.*TIME_FIGURES[p]).value);
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(record, "Costs").c_str()) == ERROR_SUCCESS) {
-            for (std::size_t p = 0; p < std::size(kCosts); ++p) {
-                ReadAmount(key, kPeriodNames[p], (r.*kCosts[p]).value);
+            for (std::size_t p = 0; p < std::size(COST_FIGURES); ++p) {
+                ReadAmount(key, PERIOD_NAMES[p], (r.*COST_FIGURES[p]).value);
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(record, "Logins").c_str()) == ERROR_SUCCESS) {
-            for (std::size_t p = 0; p < std::size(kLogins); ++p) {
-                ReadDword(key, kPeriodNames[p], r.*kLogins[p]);
+            for (std::size_t p = 0; p < std::size(LOGIN_FIGURES); ++p) {
+                ReadDword(key, PERIOD_NAMES[p], r.*LOGIN_FIGURES[p]);
             }
         }
         const bool chargesOpened = ReadCharges(key, record, r.tariff);
         // Whatever was stored, the periods must cover the day in order.
         ClampLoadedPeriodEnds(r.tariff);
-        if (!chargesOpened || version >= kFormatVersion) {
+        if (!chargesOpened || version >= FORMAT_VERSION) {
             continue;
         }
         // An older format's charges go; what was read of them is written back at once,
@@ -314,15 +314,15 @@ void CSettingsStore::LoadFromRegistry() {
 }
 
 void CSettingsStore::SaveToRegistry() {
-    const UsageModel& model = m_model;
-    const std::string product = kProductKey;
+    const CUsageModel& model = m_model;
+    const std::string product = PRODUCT_KEY;
     CRegistryKey key;
     if (key.Create(HKEY_CURRENT_USER, product.c_str()) != ERROR_SUCCESS) {
         return;
     }
 
     if (key.Create(HKEY_CURRENT_USER, Under(product, "Version").c_str()) == ERROR_SUCCESS) {
-        key.SetDwordValue("Version Number", kFormatVersion);
+        key.SetDwordValue("Version Number", FORMAT_VERSION);
     }
 
     if (key.Create(HKEY_CURRENT_USER, Under(product, "General").c_str()) == ERROR_SUCCESS) {
@@ -335,7 +335,7 @@ void CSettingsStore::SaveToRegistry() {
     const std::string settings = Under(product, "Settings");
     if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
         if (key.Create(HKEY_CURRENT_USER, Under(settings, "Times").c_str()) == ERROR_SUCCESS) {
-            for (const DurationSetting& s : kDurationSettings) {
+            for (const DurationSetting& s : DURATION_SETTINGS) {
                 const DurationDisplay& d = m_display.*s.member;
                 key.SetDwordValue(s.showSeconds, d.showSeconds ? 1 : 0);
                 if (s.showDays != nullptr) {
@@ -345,12 +345,12 @@ void CSettingsStore::SaveToRegistry() {
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(settings, "Costs").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : kCostColours) {
+            for (const ColourSetting& s : COST_COLOURS) {
                 key.SetDwordValue(s.name, m_display.*s.member);
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(settings, "Logins").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : kLoginColours) {
+            for (const ColourSetting& s : LOGIN_COLOURS) {
                 key.SetDwordValue(s.name, m_display.*s.member);
             }
         }
@@ -371,18 +371,18 @@ void CSettingsStore::SaveToRegistry() {
         }
         if (key.Create(HKEY_CURRENT_USER, Under(record, "Times").c_str()) == ERROR_SUCCESS) {
             key.SetStringValue("Start Date", r.startDate.c_str());
-            for (std::size_t p = 0; p < std::size(kTimes); ++p) {
-                WriteDword(key, kPeriodNames[p], (r.*kTimes[p]).value);
+            for (std::size_t p = 0; p < std::size(TIME_FIGURES); ++p) {
+                WriteDword(key, PERIOD_NAMES[p], (r.*TIME_FIGURES[p]).value);
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(record, "Costs").c_str()) == ERROR_SUCCESS) {
-            for (std::size_t p = 0; p < std::size(kCosts); ++p) {
-                WriteAmount(key, kPeriodNames[p], (r.*kCosts[p]).value);
+            for (std::size_t p = 0; p < std::size(COST_FIGURES); ++p) {
+                WriteAmount(key, PERIOD_NAMES[p], (r.*COST_FIGURES[p]).value);
             }
         }
         if (key.Create(HKEY_CURRENT_USER, Under(record, "Logins").c_str()) == ERROR_SUCCESS) {
-            for (std::size_t p = 0; p < std::size(kLogins); ++p) {
-                WriteDword(key, kPeriodNames[p], r.*kLogins[p]);
+            for (std::size_t p = 0; p < std::size(LOGIN_FIGURES); ++p) {
+                WriteDword(key, PERIOD_NAMES[p], r.*LOGIN_FIGURES[p]);
             }
         }
         WriteCharges(key, record, r.tariff);

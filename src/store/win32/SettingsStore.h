@@ -16,14 +16,14 @@ namespace mereth {
 // member's default.
 class CSettingsStore : public IStateSaver {
 public:
-    static constexpr const char* kProductKey = "Software\\Brambleway\\Mereth";
+    static constexpr const char* PRODUCT_KEY = "Software\\Brambleway\\Mereth";
     // The format the save writes. A store below it had older charges, which the load
     // replaces by what it read.
-    static constexpr DWORD kFormatVersion = 3;
+    static constexpr DWORD FORMAT_VERSION = 3;
 
     // The records' names must already be those of the entry list (record i shows as
     // item i); the load finds each record's figures by that name.
-    CSettingsStore(UsageModel& model, DisplaySettings& display);
+    CSettingsStore(CUsageModel& model, DisplaySettings& display);
 
     // TRUE when no save of this program has made the store: it is wiped, and stays
     // fresh (the next check says TRUE again) until the first save.
@@ -37,7 +37,7 @@ public:
     void SaveState() override { SaveToRegistry(); }
 
 private:
-    UsageModel& m_model;
+    CUsageModel& m_model;
     DisplaySettings& m_display;
 };
 
