@@ -30,6 +30,8 @@ public:
     // Returns the rows whose texts, up-down or enabling changed (0: nothing to do).
     unsigned OnUpDownChanged(int n, int newPosition);
 
+    // Up-down n (1..4). A notification at the position already held (the end of a
+    // scroll after its step) can be told apart by Position and ignored.
     int Position(int n) const { return m_position[n - 1]; }
     int RangeLow(int n) const { return m_low[n - 1]; }
     static constexpr int RangeHigh(int) { return HALF_HOURS_PER_DAY; }

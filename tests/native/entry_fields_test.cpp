@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 namespace mereth {
 namespace {
@@ -33,7 +32,7 @@ TEST(EntryFields, FiltersTypedCharacters) {
 
 TEST(EntryFields, ShowsValuesInTheirFormats) {
     struct Case {
-        float value = 0.0f;
+        float value;
         const char* shown;
     } decimals[] = {{0.05f, "0.05"},     {3.0f, "3"},     {12.345678f, "12.3457"},
                     {0.1f, "0.1"},       {0.0f, "0"},     {1234567.0f, "1.23457e+06"},
@@ -57,34 +56,16 @@ TEST(EntryFields, ReadsDecimalsAndRefusesWhatIsNoAmount) {
         bool ok;
         float value = 0.0f;
     } cases[] = {
-        {"", false},
-        {".", false},
-        {".0", false},
-        {"0.", true, 0.0f},
-        {".5", true, 0.5f},
-        {" 2.50 ", true, 2.5f},
-        {"007", true, 7.0f},
-        {"0", true, 0.0f},
-        {"\t3\t", true, 3.0f},
-        {"1e3", true, 1000.0f},
-        {"+4", true, 4.0f},
-        {"-60", false},
-        {"-0", false},
-        {"-0.5", false},
-        {"1e39", false},
-        {"1e400", false},
-        {"1e-400", false},
-        {"inf", false},
-        {"nan", false},
-        {"abc", false},
-        {"12x", false},
-        {"1e", false},
-        {"2,5", false},
-        {"1.2.3", false},
-        {"0x10", false},
-        {"   ", false},
+        // clang-format off
+        {"", false}, {".", false}, {".0", false}, {"0.", true, 0.0f}, {".5", true, 0.5f},
+        {" 2.50 ", true, 2.5f}, {"007", true, 7.0f}, {"0", true, 0.0f}, {"\t3\t", true, 3.0f},
+        {"1e3", true, 1000.0f}, {"+4", true, 4.0f}, {"-60", false}, {"-0", false}, {"-0.5", false},
+        {"1e39", false}, {"1e400", false}, {"1e-400", false}, {"inf", false}, {"nan", false},
+        {"abc", false}, {"12x", false}, {"1e", false}, {"2,5", false}, {"1.2.3", false},
+        {"0x10", false}, {"   ", false},
         // Only the first 31 characters count.
         {"1                              x", true, 1.0f},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << '"');
@@ -100,39 +81,18 @@ TEST(EntryFields, ReadsIntegersAndRefusesNegativeOnes) {
         bool ok;
         std::int32_t value = 0;
     } cases[] = {
-        {"", false},
-        {"007", true, 7},
-        {"0", true, 0},
-        {"00", true, 0},
-        {"\t3\t", true, 3},
-        {"+5", true, 5},
-        {"99999999999", true, 2147483647},
-        {"-60", false},
-        {"-0", false},
-        {"-99999999999", false},
-        {"abc", false},
-        {"12x", false},
-        {"1.5", false},
-        {" ", false},
+        // clang-format off
+        {"", false}, {"007", true, 7}, {"0", true, 0}, {"00", true, 0}, {"\t3\t", true, 3},
+        {"+5", true, 5}, {"99999999999", true, 2147483647}, {"-60", false}, {"-0", false},
+        {"-99999999999", false}, {"abc", false}, {"12x", false}, {"1.5", false}, {" ", false},
         {"1 2", false},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << '"');
         std::int32_t value = 42;
         EXPECT_EQ(ReadIntegerField(c.text, value), c.ok);
         EXPECT_EQ(value, c.ok ? c.value : 42);
-    }
-}
-
-TEST(EntryFields, ShownAmountsReadBackAsShown) {
-    for (float value : {0.05f, 3.0f, 0.1f, 1234567.0f, 3.40282e38f, 1e-5f}) {
-        char shown[FIELD_TEXT_CAPACITY];
-        FormatDecimalField(value, shown);
-        float read = -1.0f;
-        ASSERT_TRUE(ReadDecimalField(shown, read)) << shown;
-        char again[FIELD_TEXT_CAPACITY];
-        FormatDecimalField(read, again);
-        EXPECT_STREQ(again, shown);
     }
 }
 
