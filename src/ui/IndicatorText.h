@@ -13,11 +13,11 @@ namespace mereth {
 // (16 digits) and three two-digit fields.
 constexpr std::size_t DURATION_TEXT_CAPACITY = 32;
 
-// Room for any float through any locale: "%f" of the largest float is 39 digits and six
-// decimals; with a separator of up to three bytes between every two digits (the
-// narrowest grouping), a decimal separator, up to nine decimals, a currency symbol of up
-// to twelve bytes and the sign or brackets of a negative pattern it stays under 160.
-constexpr std::size_t CURRENCY_TEXT_CAPACITY = 160;
+// Room for any float through any locale: "%f" of the largest float has 39 whole digits;
+// with a thousands separator of up to three bytes between every two of them (a grouping
+// of one), a decimal separator of three, up to nine decimals, a currency symbol of
+// twelve bytes and the brackets, sign and spaces of a negative pattern it stays under 200.
+constexpr std::size_t CURRENCY_TEXT_CAPACITY = 200;
 
 // A login count of any 32-bit value.
 constexpr std::size_t COUNT_TEXT_CAPACITY = 12;
