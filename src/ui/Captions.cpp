@@ -48,7 +48,7 @@ void CGroupCaptions::Refresh(const CUsageModel& model, int kind, bool connected,
                              int connectedRecord) {
     const int selected = model.m_selectedEntry;
     const bool valid = model.IsValidRecord(selected);
-    FormatTotalCaption(valid ? model.m_entries[selected].startDate.view() : std::string_view{},
+    FormatTotalCaption(valid ? model.m_entries[selected].startDate.view() : std::string_view(""),
                        m_total);
     FormatYearCaption(model.m_currentYear, m_year);
     FormatMonthCaption(model.m_currentMonth, m_month);

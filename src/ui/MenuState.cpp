@@ -87,6 +87,20 @@ ContextMenuState DecideContextMenu(const MenuTargetState& target, bool connected
     return state;
 }
 
+bool MenuCommandApplies(int commandId, int targetId) {
+    const ContextMenu menu = ContextMenuOf(targetId);
+    switch (commandId) {
+    case menu_command::SHOW_DAYS:
+        return menu == ContextMenu::Duration && targetId != indicator_id::TODAY_TIME;
+    case menu_command::SHOW_SECONDS:
+        return menu == ContextMenu::Duration;
+    case menu_command::RESET:
+        return menu != ContextMenu::None;
+    default:
+        return menu != ContextMenu::None && ColourPositionOfCommand(commandId) >= 0;
+    }
+}
+
 const char* ResetQuestion(int controlId) {
     switch (ContextMenuOf(controlId)) {
     case ContextMenu::Duration:

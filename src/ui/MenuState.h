@@ -57,6 +57,17 @@ struct ContextMenuState {
 // Reset is offered only between connections and for a figure that is not zero.
 ContextMenuState DecideContextMenu(const MenuTargetState& target, bool connected);
 
+// The commands of the context menus that act on the indicator the menu was opened for.
+namespace menu_command {
+constexpr int SHOW_DAYS = 32777;
+constexpr int SHOW_SECONDS = 32782;
+constexpr int RESET = 32793;
+} // namespace menu_command
+
+// Whether a command may act on the indicator: only one its menu offers it for, so a
+// command that arrives with no target, or for an indicator of another kind, does nothing.
+bool MenuCommandApplies(int commandId, int targetId);
+
 // The reset confirmation for the kind of the indicator.
 inline constexpr const char* RESET_CAPTION = "Reset Indicator";
 const char* ResetQuestion(int controlId);

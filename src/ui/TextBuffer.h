@@ -31,7 +31,9 @@ public:
     void Append(std::string_view text) {
         std::size_t room = Capacity - m_length;
         std::size_t n = text.size() < room ? text.size() : room;
-        std::memmove(m_text + m_length, text.data(), n);
+        if (n > 0) {
+            std::memmove(m_text + m_length, text.data(), n);
+        }
         SetLength(m_length + n);
     }
 

@@ -12,23 +12,19 @@ namespace {
 using namespace indicator_id;
 
 TEST(MenuState, MenuByIndicator) {
-    const std::pair<int, ContextMenu> cases[] = {
-        {TOTAL_TIME, ContextMenu::Duration}, {YEAR_TIME, ContextMenu::Duration},
-        {MONTH_TIME, ContextMenu::Duration}, {TODAY_TIME, ContextMenu::Duration},
-        {CONN_TIME, ContextMenu::Duration},  {TOTAL_COST, ContextMenu::Cost},
-        {YEAR_COST, ContextMenu::Cost},      {MONTH_COST, ContextMenu::Cost},
-        {TODAY_COST, ContextMenu::Cost},     {CONN_COST, ContextMenu::Cost},
-        {TOTAL_LOGINS, ContextMenu::Login},  {YEAR_LOGINS, ContextMenu::Login},
-        {MONTH_LOGINS, ContextMenu::Login},  {TODAY_LOGINS, ContextMenu::Login},
-        {CONN_LOGINS, ContextMenu::None},    {1007, ContextMenu::None},
-        {1015, ContextMenu::None},           {0, ContextMenu::None},
-    };
-    for (const auto& [id, menu] : cases) {
-        EXPECT_EQ(ContextMenuOf(id), menu) << id;
+    for (int id : {TOTAL_TIME, YEAR_TIME, MONTH_TIME, TODAY_TIME, CONN_TIME}) {
+        EXPECT_EQ(static_cast<int>(ContextMenuOf(id)), 135) << id;
     }
-    EXPECT_EQ(static_cast<int>(ContextMenu::Duration), 135);
-    EXPECT_EQ(static_cast<int>(ContextMenu::Cost), 136);
-    EXPECT_EQ(static_cast<int>(ContextMenu::Login), 137);
+    for (int id : {TOTAL_COST, YEAR_COST, MONTH_COST, TODAY_COST, CONN_COST}) {
+        EXPECT_EQ(static_cast<int>(ContextMenuOf(id)), 136) << id;
+    }
+    for (int id : {TOTAL_LOGINS, YEAR_LOGINS, MONTH_LOGINS, TODAY_LOGINS}) {
+        EXPECT_EQ(static_cast<int>(ContextMenuOf(id)), 137) << id;
+    }
+    // The blank Conn login indicator, the list, a caption, the dialog's own surface.
+    for (int id : {CONN_LOGINS, 1007, 1015, 0}) {
+        EXPECT_EQ(ContextMenuOf(id), ContextMenu::None) << id;
+    }
 }
 
 TEST(MenuState, ItemsGreyedAndChecked) {
@@ -157,6 +153,33 @@ TEST(MenuState, ColourTableAndCommands) {
     EXPECT_EQ(ColourPositionOfCommand(32794), -1);
     EXPECT_EQ(ColourPositionOfCommand(32804), -1);
     EXPECT_EQ(ColourPositionOfCommand(32793), -1); // Reset
+}
+
+TEST(MenuState, CommandsActOnlyOnATargetTheyAreOfferedFor) {
+    struct Case {
+        int command;
+        int target;
+        bool applies;
+    };
+    const Case cases[] = {
+        {menu_command::SHOW_DAYS, TOTAL_TIME, true},
+        {menu_command::SHOW_DAYS, TODAY_TIME, false},
+        {menu_command::SHOW_DAYS, TOTAL_COST, false},
+        {menu_command::SHOW_SECONDS, TODAY_TIME, true},
+        {menu_command::SHOW_SECONDS, MONTH_LOGINS, false},
+        {menu_command::RESET, CONN_COST, true},
+        {menu_command::RESET, CONN_LOGINS, false},
+        {menu_command::RESET, 0, false}, // no target
+        {32795, YEAR_LOGINS, true},
+        {32803, CONN_TIME, true},
+        {32803, 0, false},
+        {32804, CONN_TIME, false},
+        {32784, CONN_TIME, false}, // Cancel
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MenuCommandApplies(c.command, c.target), c.applies)
+            << c.command << " " << c.target;
+    }
 }
 
 TEST(MenuState, ResetQuestionByKind) {
