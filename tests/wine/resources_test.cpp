@@ -299,70 +299,60 @@ TEST(Resources, IconsAre32PixelsWithTransparentCornersAndTheirLights) {
     }
 }
 
-struct PageControl {
-    int page;
-    int id;
-    const char* className;
-    DWORD style; // bits that must be set
-};
-
-constexpr DWORD READ_ONLY = ES_READONLY;
-constexpr DWORD AMOUNT = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;
 // An edit made with WS_BORDER in a dialog trades it for the sunken client edge.
 bool Bordered(HWND edit) {
     return (GetWindowLongA(edit, GWL_STYLE) & WS_BORDER) ||
            (GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
-constexpr DWORD SPIN = UDS_ARROWKEYS | WS_DISABLED;
+struct PageFields {
+    int id;
+    const char* caption;
+    int height;
+    std::vector<int> readOnly; // time fields
+    std::vector<int> amounts;  // bordered, right-aligned, scrolling number fields
+    std::vector<int> labels;   // texts replaced at run time
+    std::vector<int> wrapped;  // buttons whose text runs over several lines
+};
 
 TEST(Resources, ChargesPagesHoldTheirFieldsAndEachUpDownFollowsItsToField) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
     ASSERT_TRUE(InitCommonControlsEx(&classes));
-    const PageControl controls[] = {
-        {IDD_CHARGES_GENERAL, IDC_BY_SECOND, "Button",
-         BS_AUTORADIOBUTTON | BS_MULTILINE | WS_GROUP},
-        {IDD_CHARGES_GENERAL, IDC_BY_UNIT, "Button", BS_AUTORADIOBUTTON | BS_MULTILINE},
-        {IDD_CHARGES_GENERAL, IDC_CHARGES_MINIMUM, "Button", BS_AUTOCHECKBOX | BS_MULTILINE},
-        {IDD_CHARGES_GENERAL, IDC_MINIMUM_CHARGE, "Edit", AMOUNT},
-        {IDD_CHARGES_GENERAL, IDC_CURRENCY_SYMBOL, "Static", 0},
-        {IDD_CHARGES_WEEKDAY, IDC_WD_FEE_HEADING, "Static", 0},
-        {IDD_CHARGES_WEEKDAY, IDC_WD_COST_HEADING, "Static", 0},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_FROM, "Edit", READ_ONLY},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_TO, "Edit", READ_ONLY},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_FROM, "Edit", READ_ONLY},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_TO, "Edit", READ_ONLY},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_FEE, "Edit", AMOUNT},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_FEE, "Edit", AMOUNT},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_COST, "Edit", AMOUNT},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_COST, "Edit", AMOUNT},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_UNIT, "Edit", AMOUNT},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_UNIT, "Edit", AMOUNT},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_FEE_HEADING, "Static", 0},
-        {IDD_CHARGES_WEEKEND, IDC_SAT_COST_HEADING, "Static", 0},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_FEE_HEADING, "Static", 0},
-        {IDD_CHARGES_WEEKEND, IDC_SUN_COST_HEADING, "Static", 0},
+    const PageFields pages[] = {
+        {IDD_CHARGES_GENERAL,
+         "General",
+         109,
+         {},
+         {IDC_MINIMUM_CHARGE},
+         {IDC_CURRENCY_SYMBOL},
+         {IDC_BY_SECOND, IDC_BY_UNIT, IDC_CHARGES_MINIMUM}},
+        {IDD_CHARGES_WEEKDAY,
+         "Monday - Friday Charges",
+         110,
+         {IDC_WD_FROM1, IDC_WD_FROM2, IDC_WD_FROM3, IDC_WD_FROM4, IDC_WD_FROM5, IDC_WD_TO1,
+          IDC_WD_TO2, IDC_WD_TO3, IDC_WD_TO4, IDC_WD_TO5},
+         {IDC_WD_FEE1, IDC_WD_FEE2, IDC_WD_FEE3, IDC_WD_FEE4, IDC_WD_FEE5, IDC_WD_COST1,
+          IDC_WD_COST2, IDC_WD_COST3, IDC_WD_COST4, IDC_WD_COST5, IDC_WD_UNIT1, IDC_WD_UNIT2,
+          IDC_WD_UNIT3, IDC_WD_UNIT4, IDC_WD_UNIT5},
+         {IDC_WD_FEE_HEADING, IDC_WD_COST_HEADING},
+         {}},
+        {IDD_CHARGES_WEEKEND,
+         "Saturday && Sunday Charges",
+         109,
+         {IDC_SAT_FROM, IDC_SAT_TO, IDC_SUN_FROM, IDC_SUN_TO},
+         {IDC_SAT_FEE, IDC_SUN_FEE, IDC_SAT_COST, IDC_SUN_COST, IDC_SAT_UNIT, IDC_SUN_UNIT},
+         {IDC_SAT_FEE_HEADING, IDC_SAT_COST_HEADING, IDC_SUN_FEE_HEADING, IDC_SUN_COST_HEADING},
+         {}},
     };
-    // Weekday rows: from, to, up-down (0 for the last row), fee, unit cost, time unit.
-    const int rows[5][6] = {
-        {IDC_WD_FROM1, IDC_WD_TO1, IDC_WD_SPIN1, IDC_WD_FEE1, IDC_WD_COST1, IDC_WD_UNIT1},
-        {IDC_WD_FROM2, IDC_WD_TO2, IDC_WD_SPIN2, IDC_WD_FEE2, IDC_WD_COST2, IDC_WD_UNIT2},
-        {IDC_WD_FROM3, IDC_WD_TO3, IDC_WD_SPIN3, IDC_WD_FEE3, IDC_WD_COST3, IDC_WD_UNIT3},
-        {IDC_WD_FROM4, IDC_WD_TO4, IDC_WD_SPIN4, IDC_WD_FEE4, IDC_WD_COST4, IDC_WD_UNIT4},
-        {IDC_WD_FROM5, IDC_WD_TO5, 0, IDC_WD_FEE5, IDC_WD_COST5, IDC_WD_UNIT5},
-    };
-    const struct {
-        int id;
-        const char* caption;
-        int height;
-    } pages[] = {{IDD_CHARGES_GENERAL, "General", 109},
-                 {IDD_CHARGES_WEEKDAY, "Monday - Friday Charges", 110},
-                 {IDD_CHARGES_WEEKEND, "Saturday && Sunday Charges", 109}};
+    const int spinAfter[][2] = {{IDC_WD_SPIN1, IDC_WD_TO1},
+                                {IDC_WD_SPIN2, IDC_WD_TO2},
+                                {IDC_WD_SPIN3, IDC_WD_TO3},
+                                {IDC_WD_SPIN4, IDC_WD_TO4}};
 
     HWND owner = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                  nullptr);
     ASSERT_NE(owner, nullptr);
-    for (const auto& page : pages) {
+    for (const PageFields& page : pages) {
         SCOPED_TRACE(page.caption);
         CTemplateDialog dialog(page.id, owner);
         const HWND dlg = dialog.Handle();
@@ -370,39 +360,38 @@ TEST(Resources, ChargesPagesHoldTheirFieldsAndEachUpDownFollowsItsToField) {
         EXPECT_EQ(TextOf(dlg), page.caption);
         RECT client{};
         GetClientRect(dlg, &client);
-        EXPECT_EQ(client.right, DialogUnits(dlg, 0, 0, 309, page.height).right);
-        EXPECT_EQ(client.bottom, DialogUnits(dlg, 0, 0, 309, page.height).bottom);
-        for (const PageControl& c : controls) {
-            if (c.page != page.id)
-                continue;
-            SCOPED_TRACE(c.id);
-            HWND control = GetDlgItem(dlg, c.id);
-            ASSERT_NE(control, nullptr);
-            EXPECT_EQ(ClassOf(control), c.className);
-            EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & c.style, c.style);
-            if (c.style == AMOUNT) {
-                EXPECT_TRUE(Bordered(control));
-            }
+        const RECT size = DialogUnits(dlg, 0, 0, 309, page.height);
+        EXPECT_EQ(client.right, size.right);
+        EXPECT_EQ(client.bottom, size.bottom);
+        auto styleOf = [&](int id, const char* className) -> DWORD {
+            HWND control = GetDlgItem(dlg, id);
+            EXPECT_TRUE(control && ClassOf(control) == className) << id;
+            return GetWindowLongA(control, GWL_STYLE);
+        };
+        for (int id : page.readOnly)
+            EXPECT_NE(styleOf(id, "Edit") & ES_READONLY, 0u) << id;
+        const DWORD amount = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;
+        for (int id : page.amounts) {
+            EXPECT_EQ(styleOf(id, "Edit") & (amount | ES_READONLY), amount) << id;
+            EXPECT_TRUE(Bordered(GetDlgItem(dlg, id))) << id;
         }
-        if (page.id != IDD_CHARGES_WEEKDAY)
-            continue;
-        for (const auto& row : rows) {
-            SCOPED_TRACE(row[0]);
-            for (int k : {0, 1})
-                EXPECT_NE(GetWindowLongA(GetDlgItem(dlg, row[k]), GWL_STYLE) & ES_READONLY, 0);
-            for (int k : {3, 4, 5}) {
-                EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, row[k]), GWL_STYLE) & AMOUNT, AMOUNT);
-                EXPECT_TRUE(Bordered(GetDlgItem(dlg, row[k])));
-            }
-            if (!row[2])
-                continue;
-            HWND spin = GetDlgItem(dlg, row[2]);
-            ASSERT_NE(spin, nullptr);
-            EXPECT_EQ(ClassOf(spin), UPDOWN_CLASSA);
-            const DWORD style = GetWindowLongA(spin, GWL_STYLE);
-            EXPECT_EQ(style & (SPIN | UDS_WRAP | UDS_AUTOBUDDY | UDS_SETBUDDYINT), SPIN);
-            EXPECT_EQ(SendMessageA(spin, UDM_GETBUDDY, 0, 0), 0);
-            EXPECT_EQ(GetDlgCtrlID(GetWindow(spin, GW_HWNDPREV)), row[1]);
+        for (int id : page.labels)
+            styleOf(id, "Static");
+        for (int id : page.wrapped)
+            EXPECT_NE(styleOf(id, "Button") & BS_MULTILINE, 0u) << id;
+    }
+
+    {
+        CTemplateDialog weekday(IDD_CHARGES_WEEKDAY, owner);
+        for (const auto& [spinId, toId] : spinAfter) {
+            SCOPED_TRACE(spinId);
+            HWND control = GetDlgItem(weekday.Handle(), spinId);
+            const DWORD style = GetWindowLongA(control, GWL_STYLE);
+            const DWORD spin = UDS_ARROWKEYS | WS_DISABLED;
+            EXPECT_EQ(style & (spin | UDS_WRAP | UDS_AUTOBUDDY | UDS_SETBUDDYINT), spin);
+            EXPECT_EQ(ClassOf(control), UPDOWN_CLASSA);
+            EXPECT_EQ(SendMessageA(control, UDM_GETBUDDY, 0, 0), 0);
+            EXPECT_EQ(GetDlgCtrlID(GetWindow(control, GW_HWNDPREV)), toId);
         }
     }
     DestroyWindow(owner);
