@@ -9,6 +9,9 @@ add_library(mereth_core STATIC ${MERETH_CORE_SOURCES})
 target_include_directories(mereth_core PUBLIC ${MERETH_SRC})
 
 if(WIN32)
+    enable_language(RC)
+    add_subdirectory(src/res)
+
     file(GLOB MERETH_WIN32_SOURCES CONFIGURE_DEPENDS
         ${MERETH_SRC}/*/win32/*.cpp ${MERETH_SRC}/framework/*.cpp)
     add_library(mereth_win32 STATIC ${MERETH_WIN32_SOURCES})

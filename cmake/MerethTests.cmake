@@ -47,7 +47,8 @@ mereth_discover(${core_tests_name} ${core_tests_name})
 if(WIN32 AND MERETH_WINE_TESTS)
     add_executable(wine_tests ${MERETH_WINE_TESTS})
     target_include_directories(wine_tests PRIVATE ${MERETH_TEST_SUPPORT})
-    target_link_libraries(wine_tests PRIVATE mereth_win32 ${MERETH_GTEST})
+    # The tests load dialogs, menus, icons and strings from their own module.
+    target_link_libraries(wine_tests PRIVATE mereth_res mereth_win32 ${MERETH_GTEST})
     if(TARGET rassim)
         # Wine loads a native rasapi32.dll from the test's own folder.
         add_dependencies(wine_tests rassim)
@@ -75,6 +76,19 @@ if(WIN32 AND MERETH_WINE_TESTS AND MERETH_RUN_TESTS)
             --gtest_filter=ConnectionLogLocale.*)
     set_tests_properties(wine.ConnectionLogLocale.LineFollowsTheUserLocale.en_US PROPERTIES
         ENVIRONMENT "LC_ALL=en_US.UTF-8" RUN_SERIAL TRUE TIMEOUT 120)
+endif()
+
+# The committed icons are exactly what their generator draws.
+if(NOT WIN32 AND MERETH_RUN_TESTS)
+    find_package(Python3 COMPONENTS Interpreter)
+    if(Python3_Interpreter_FOUND)
+        add_test(NAME res.IconsAreGenerated
+            COMMAND ${CMAKE_COMMAND} -DPYTHON=${Python3_EXECUTABLE}
+                -DGENERATOR=${CMAKE_SOURCE_DIR}/tools/icongen/icongen.py
+                -DCOMMITTED=${CMAKE_SOURCE_DIR}/src/res
+                -DOUT=${CMAKE_BINARY_DIR}/icongen
+                -P ${CMAKE_SOURCE_DIR}/tools/icongen/check.cmake)
+    endif()
 endif()
 
 # The rassim control command, from a shell, as tests outside this repository use it.
