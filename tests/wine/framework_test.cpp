@@ -1,0 +1,250 @@
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/NumberText.h"
+#include "framework/PropertySheet.h"
+#include "framework/SubclassedWindow.h"
+
+#include "DialogTemplate.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace mereth {
+namespace {
+
+using test::CDialogTemplate;
+using test::CMessageBoxAnswerer;
+
+constexpr UINT WM_FIRST = WM_APP + 1, WM_SECOND = WM_APP + 2;
+
+class CBaseWnd : public CWnd {
+public:
+    std::string m_log;
+
+protected:
+    LRESULT OnFirst(WPARAM, LPARAM) { return m_log += "base-first ", 1; }
+    LRESULT OnSecond(WPARAM, LPARAM) { return m_log += "base-second ", 2; }
+    void OnSave() { m_log += "save "; }
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnMessage<&CBaseWnd::OnFirst>(WM_FIRST),
+        OnMessage<&CBaseWnd::OnSecond>(WM_SECOND),
+        OnCommand<&CBaseWnd::OnSave>(10, BN_CLICKED),
+    };
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CWnd::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+class CDerivedWnd : public CBaseWnd {
+protected:
+    bool PreCreateWindow(CREATESTRUCTA& cs) override {
+        cs.cy = cs.cy < 20 ? 20 : cs.cy;
+        return true;
+    }
+    LRESULT OnFirst(WPARAM, LPARAM) { return m_log += "derived-first ", 11; }
+    void OnAnyCode() { m_log += "any-code "; }
+    void OnColour(UINT id) { m_log += "colour" + std::to_string(id) + " "; }
+    LRESULT OnClick(NMHDR* header) {
+        return m_log += "click" + std::to_string(header->idFrom) + " ", 5;
+    }
+    LRESULT OnSetText(WPARAM, LPARAM) {
+        m_log += "settext ";
+        SetMsgHandled(false);
+        return 0;
+    }
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnMessage<&CDerivedWnd::OnFirst>(WM_FIRST),
+        OnMessage<&CDerivedWnd::OnSetText>(WM_SETTEXT),
+        OnCommand<&CDerivedWnd::OnAnyCode>(20),
+        OnCommandRange<&CDerivedWnd::OnColour>(30, 38),
+        OnNotify<&CDerivedWnd::OnClick>(104, UINT(NM_DBLCLK)),
+    };
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CBaseWnd::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+LRESULT SendNotify(const CWindow& wnd, UINT_PTR idFrom, int code) {
+    NMHDR header{nullptr, idFrom, UINT(code)};
+    return wnd.SendMessage(WM_NOTIFY, idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+TEST(FrameworkWindow, TablesDispatchFromTheMostDerivedClass) {
+    CDerivedWnd wnd;
+    ASSERT_TRUE(wnd.Create("Test", WS_POPUP, RECT{0, 0, 50, 12}, nullptr, 0));
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        LRESULT result;
+        const char* log;
+    } cases[] = {
+        {WM_FIRST, 0, 11, "derived-first "},
+        {WM_SECOND, 0, 2, "base-second "},
+        {WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0, "save "},
+        {WM_COMMAND, MAKEWPARAM(10, EN_CHANGE), 0, ""},
+        {WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), 0, ""},
+        {WM_COMMAND, MAKEWPARAM(20, EN_CHANGE), 0, "any-code "},
+        {WM_COMMAND, MAKEWPARAM(38, 0), 0, "colour38 "},
+        {WM_COMMAND, MAKEWPARAM(39, 0), 0, ""},
+    };
+    for (const Case& c : cases) {
+        wnd.m_log.clear();
+        EXPECT_EQ(wnd.SendMessage(c.message, c.wParam), c.result) << c.message << " " << c.wParam;
+        EXPECT_EQ(wnd.m_log, c.log) << c.message << " " << c.wParam;
+    }
+    wnd.m_log.clear();
+    EXPECT_EQ(SendNotify(wnd, 104, NM_DBLCLK), 5);
+    EXPECT_EQ(SendNotify(wnd, 104, NM_CLICK), 0);
+    EXPECT_EQ(SendNotify(wnd, 105, NM_DBLCLK), 0);
+    EXPECT_EQ(wnd.m_log, "click104 ");
+
+    // A handler that declines leaves the message to DefWindowProc, which keeps the text;
+    // a message no table names goes there straight.
+    wnd.m_log.clear();
+    EXPECT_TRUE(wnd.SetWindowText("Changed"));
+    char text[20];
+    EXPECT_EQ(wnd.GetWindowText(text, sizeof text), 7);
+    EXPECT_STREQ(text, "Changed");
+    EXPECT_EQ(wnd.m_log, "settext ");
+    EXPECT_EQ(wnd.SendMessage(WM_GETTEXTLENGTH), 7);
+}
+
+TEST(FrameworkWindow, DefaultClassAndPreCreateHook) {
+    HWND hWnd = nullptr;
+    {
+        CDerivedWnd wnd;
+        ASSERT_TRUE(wnd.Create("Test", WS_POPUP, RECT{0, 0, 50, 12}, nullptr, 0));
+        hWnd = wnd.Handle();
+        RECT rect;
+        ASSERT_TRUE(wnd.GetWindowRect(rect));
+        EXPECT_EQ(rect.bottom - rect.top, 20);
+        EXPECT_EQ(GetClassLongPtrA(hWnd, GCL_STYLE), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+        EXPECT_EQ(GetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND), 0);
+        EXPECT_EQ(HCURSOR(GetClassLongPtrA(hWnd, GCLP_HCURSOR)),
+                  LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+        EXPECT_FALSE(wnd.Create("Again", WS_POPUP, RECT{}, nullptr, 0));
+    }
+    // The object took its window with it.
+    EXPECT_FALSE(IsWindow(hWnd));
+}
+
+// Dialog with two edits, a radio group, a check box, a combo box and OK.
+enum : WORD { ID_FLOAT = 1001, ID_INT, ID_RADIO0, ID_RADIO1, ID_CHECK, ID_COMBO, ID_AFTER };
+
+CDialogTemplate FieldsTemplate(DWORD style) {
+    CDialogTemplate t(style | WS_POPUP | WS_CAPTION, "Fields", 200, 120);
+    t.Add(CDialogTemplate::EDIT, ID_FLOAT, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 5, 5, 60, 12)
+        .Add(CDialogTemplate::EDIT, ID_INT, WS_BORDER | WS_TABSTOP, 5, 20, 60, 12)
+        .Add(CDialogTemplate::BUTTON, ID_RADIO0, BS_AUTORADIOBUTTON | WS_GROUP, 5, 35, 60, 10, "A")
+        .Add(CDialogTemplate::BUTTON, ID_RADIO1, BS_AUTORADIOBUTTON, 5, 45, 60, 10, "B")
+        .Add(CDialogTemplate::BUTTON, ID_CHECK, BS_AUTOCHECKBOX | WS_GROUP, 5, 60, 60, 10, "C")
+        .Add(CDialogTemplate::COMBOBOX, ID_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL, 5, 75, 60, 60)
+        .Add(CDialogTemplate::EDIT, ID_AFTER, WS_BORDER, 80, 5, 60, 12)
+        .Add(CDialogTemplate::BUTTON, IDOK, BS_DEFPUSHBUTTON | WS_GROUP, 140, 100, 50, 14, "OK");
+    return t;
+}
+
+class CFieldsDlg : public CStartHiddenDialog {
+public:
+    explicit CFieldsDlg(const CDialogTemplate& t, CWnd* parent = nullptr)
+        : CStartHiddenDialog(t.Data(), t.Size(), parent) {}
+
+    float m_float = 0;
+    int32_t m_int = 0, m_radio = 0, m_check = 0, m_combo = -1, m_after = 0;
+    int m_ticks = 0;
+    bool m_everVisible = false;
+    int m_modalCountSeen = 0;
+    // Runs at the first timer tick, inside the modal loop; its result ends the dialog
+    // unless it is 0.
+    INT_PTR (*m_onFirstTick)(CFieldsDlg&) = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override {
+        dx.Text(ID_FLOAT, m_float);
+        dx.Text(ID_INT, m_int);
+        dx.Radio(ID_RADIO0, m_radio);
+        dx.Check(ID_CHECK, m_check);
+        dx.ComboIndex(ID_COMBO, m_combo);
+        dx.Text(ID_AFTER, m_after);
+    }
+    BOOL OnInitDialog() override {
+        CWindow combo = GetDlgItem(ID_COMBO);
+        for (const char* item : {"x", "y", "z"}) {
+            combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        }
+        SetTimer(1, 20);
+        return CStartHiddenDialog::OnInitDialog();
+    }
+    LRESULT OnTimer(WPARAM, LPARAM) {
+        ++m_ticks;
+        m_everVisible = m_everVisible || IsWindowVisible();
+        if (m_ticks == 1 && m_onFirstTick) {
+            if (INT_PTR result = m_onFirstTick(*this)) {
+                EndDialog(result);
+            }
+        } else if (m_ticks >= 5 && !m_onFirstTick) {
+            EndDialog(100 + m_ticks);
+        }
+        return 0;
+    }
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnMessage<&CFieldsDlg::OnTimer>(WM_TIMER),
+    };
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CStartHiddenDialog::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+TEST(FrameworkDialog, StartsHiddenOrShownAndReturnsTheEndCode) {
+    for (int showOnStart : {0, 1}) {
+        // WS_VISIBLE in the template must not show a dialog that starts hidden.
+        const CDialogTemplate t = FieldsTemplate(WS_VISIBLE);
+        CFieldsDlg dlg(t);
+        dlg.m_showOnStart = showOnStart;
+        EXPECT_EQ(dlg.DoModal(), 105) << showOnStart;
+        EXPECT_EQ(dlg.m_everVisible, showOnStart == 1) << showOnStart;
+        EXPECT_EQ(dlg.Handle(), nullptr);
+    }
+}
+
+TEST(FrameworkDialog, NestedModalRunsKeepTheTimersAndAreCounted) {
+    const CDialogTemplate t = FieldsTemplate(0);
+    CFieldsDlg dlg(t);
+    dlg.m_showOnStart = 0;
+    CMessageBoxAnswerer answerer;
+    static CFieldsDlg* s_dlg = &dlg;
+    // The box stays open until the dialog has had more timer ticks.
+    answerer.m_answerNow = [] {
+        s_dlg->m_modalCountSeen = s_dlg->OpenModalCount();
+        return s_dlg->m_ticks >= 4;
+    };
+    static int s_outerEnabled = -1, s_outerCount = -1;
+    dlg.m_onFirstTick = [](CFieldsDlg& d) -> INT_PTR {
+        d.MessageBox("Nested");
+        // A dialog owned by this one disables it while it runs.
+        const CDialogTemplate inner = FieldsTemplate(0);
+        CFieldsDlg child(inner, &d);
+        child.m_showOnStart = 0;
+        child.m_onFirstTick = [](CFieldsDlg&) -> INT_PTR {
+            s_outerEnabled = s_dlg->IsWindowEnabled();
+            s_outerCount = s_dlg->OpenModalCount();
+            return 3;
+        };
+        return child.DoModal() == 3 ? 9 : 8;
+    };
+    EXPECT_EQ(dlg.DoModal(), 9);
+    EXPECT_GE(dlg.m_ticks, 4);
+    EXPECT_EQ(dlg.m_modalCountSeen, 1);
+    EXPECT_EQ(dlg.OpenModalCount(), 0);
+    ASSERT_EQ(answerer.m_texts.size(), 1u);
+    EXPECT_EQ(answerer.m_texts[0], "Nested");
+    EXPECT_EQ(s_outerEnabled, 0);
+    EXPECT_EQ(s_outerCount, 1);
+}
+
+} // namespace
+} // namespace mereth
