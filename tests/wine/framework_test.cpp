@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace mereth {
 namespace {
@@ -244,6 +245,166 @@ TEST(FrameworkDialog, NestedModalRunsKeepTheTimersAndAreCounted) {
     EXPECT_EQ(answerer.m_texts[0], "Nested");
     EXPECT_EQ(s_outerEnabled, 0);
     EXPECT_EQ(s_outerCount, 1);
+}
+
+std::string ItemText(const CWindow& dlg, int id) {
+    char text[64];
+    dlg.GetDlgItem(id).GetWindowText(text, sizeof text);
+    return text;
+}
+
+bool ItemChecked(const CWindow& dlg, int id) {
+    return dlg.GetDlgItem(id).SendMessage(BM_GETCHECK) == BST_CHECKED;
+}
+
+TEST(FrameworkDataExchange, MembersRoundTripThroughTheControls) {
+    const CDialogTemplate t = FieldsTemplate(0);
+    CFieldsDlg dlg(t);
+    dlg.m_onFirstTick = [](CFieldsDlg& d) -> INT_PTR {
+        const struct {
+            float value;
+            const char* text;
+        } shown[] = {{0.05f, "0.05"}, {3.0f, "3"}, {12.345678f, "12.3457"}, {0.1f, "0.1"}};
+        for (const auto& row : shown) {
+            d.m_float = row.value;
+            EXPECT_TRUE(d.UpdateData(false));
+            EXPECT_EQ(ItemText(d, ID_FLOAT), row.text);
+        }
+        d.m_int = 7;
+        d.m_radio = 1;
+        d.m_check = 1;
+        d.m_combo = 2;
+        d.UpdateData(false);
+        EXPECT_EQ(ItemText(d, ID_INT), "7");
+        EXPECT_FALSE(ItemChecked(d, ID_RADIO0));
+        EXPECT_TRUE(ItemChecked(d, ID_RADIO1));
+        EXPECT_TRUE(ItemChecked(d, ID_CHECK));
+        EXPECT_EQ(d.GetDlgItem(ID_COMBO).SendMessage(CB_GETCURSEL), 2);
+
+        d.GetDlgItem(ID_FLOAT).SetWindowText(" 2.50 ");
+        d.GetDlgItem(ID_INT).SetWindowText("007");
+        d.GetDlgItem(ID_RADIO0).SendMessage(BM_SETCHECK, BST_CHECKED);
+        d.GetDlgItem(ID_RADIO1).SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        d.GetDlgItem(ID_CHECK).SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        d.GetDlgItem(ID_COMBO).SendMessage(CB_SETCURSEL, WPARAM(-1));
+        EXPECT_TRUE(d.UpdateData(true));
+        EXPECT_EQ(d.m_float, 2.5f);
+        EXPECT_EQ(d.m_int, 7);
+        EXPECT_EQ(d.m_radio, 0);
+        EXPECT_EQ(d.m_check, 0);
+        EXPECT_EQ(d.m_combo, CB_ERR);
+        return 1;
+    };
+    EXPECT_EQ(dlg.DoModal(), 1);
+}
+
+TEST(FrameworkDataExchange, UnreadableFieldStopsTheExchangeWithItsMessage) {
+    const CDialogTemplate t = FieldsTemplate(0);
+    CFieldsDlg dlg(t);
+    static CMessageBoxAnswerer* s_answerer = nullptr;
+    CMessageBoxAnswerer answerer;
+    s_answerer = &answerer;
+    dlg.m_onFirstTick = [](CFieldsDlg& d) -> INT_PTR {
+        struct {
+            const char* floatText;
+            const char* intText;
+            const char* message;
+            int32_t intAfter; // m_int after the exchange: read only past a good float
+        } cases[] = {
+            {"abc", "8", "Please enter a number.", 1},
+            {"4", "x8", "Please enter an integer.", 1},
+            {"4", "", "Please enter an integer.", 1},
+            {"", "8", "Please enter a number.", 1},
+        };
+        for (const auto& c : cases) {
+            d.m_int = 1;
+            d.m_after = 55;
+            s_answerer->m_texts.clear();
+            d.GetDlgItem(ID_FLOAT).SetWindowText(c.floatText);
+            d.GetDlgItem(ID_INT).SetWindowText(c.intText);
+            d.GetDlgItem(ID_AFTER).SetWindowText("66");
+            EXPECT_FALSE(d.UpdateData(true)) << c.floatText << "|" << c.intText;
+            EXPECT_EQ(s_answerer->m_texts, std::vector<std::string>{c.message});
+            EXPECT_EQ(d.m_int, c.intAfter);
+            EXPECT_EQ(d.m_after, 55);
+            // The focus is on the field that failed, its whole text selected.
+            const int failed = c.message[15] == 'n' ? ID_FLOAT : ID_INT;
+            EXPECT_EQ(GetFocus(), d.GetDlgItem(failed).Handle()) << c.message;
+            DWORD start = 1, end = 0;
+            d.GetDlgItem(failed).SendMessage(EM_GETSEL, WPARAM(&start), LPARAM(&end));
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, DWORD(ItemText(d, failed).size()));
+        }
+        return 1;
+    };
+    EXPECT_EQ(dlg.DoModal(), 1);
+}
+
+TEST(FrameworkDataExchange, NumberTexts) {
+    const struct {
+        const char* text;
+        bool ok;
+        float value;
+    } decimals[] = {
+        {"", false, 0},      {".", false, 0},         {".0", false, 0},  {"0.", true, 0},
+        {".5", true, 0.5f},  {" 2.50\t", true, 2.5f}, {"1e", false, 0},  {"1e2", true, 100},
+        {"12.5.", false, 0}, {"-1", false, 0},        {"abc", false, 0}, {"1e39", false, 0},
+        {"7 x", false, 0},
+    };
+    for (const auto& row : decimals) {
+        float value = -9;
+        EXPECT_EQ(ParseDecimalText(row.text, value), row.ok) << row.text;
+        EXPECT_EQ(value, row.ok ? row.value : -9) << row.text;
+    }
+    const struct {
+        const char* text;
+        bool ok;
+        int32_t value;
+    } integers[] = {
+        {"", false, 0},   {"007", true, 7},   {"0", true, 0},    {"99999999999", true, INT32_MAX},
+        {"-5", false, 0}, {" 12 ", true, 12}, {"1.5", false, 0}, {"x", false, 0},
+    };
+    for (const auto& row : integers) {
+        int32_t value = -9;
+        EXPECT_EQ(ParseIntegerText(row.text, value), row.ok) << row.text;
+        EXPECT_EQ(value, row.ok ? row.value : -9) << row.text;
+    }
+}
+
+class CNoLettersEdit : public CSubclassedEdit {
+public:
+    int m_chars = 0;
+
+protected:
+    bool OnChar(UINT ch, UINT, UINT) override {
+        ++m_chars;
+        return !IsCharAlphaA(char(ch));
+    }
+};
+
+TEST(FrameworkSubclassedEdit, RefusedCharactersNeverReachTheControl) {
+    const CDialogTemplate t = FieldsTemplate(0);
+    CFieldsDlg dlg(t);
+    static CNoLettersEdit* s_edit = nullptr;
+    CNoLettersEdit edit;
+    s_edit = &edit;
+    dlg.m_onFirstTick = [](CFieldsDlg& d) -> INT_PTR {
+        EXPECT_TRUE(s_edit->Attach(d, ID_AFTER));
+        EXPECT_FALSE(s_edit->Attach(d, ID_AFTER));
+        CWindow control = d.GetDlgItem(ID_AFTER);
+        control.SetWindowText("");
+        for (char ch : {'1', 'a', '2', 'Z'}) {
+            control.SendMessage(WM_CHAR, WPARAM(ch), 1);
+        }
+        EXPECT_EQ(ItemText(d, ID_AFTER), "12");
+        EXPECT_EQ(s_edit->m_chars, 4);
+        // Other messages reach the edit control unchanged.
+        EXPECT_EQ(control.SendMessage(WM_GETTEXTLENGTH), 2);
+        return 1;
+    };
+    EXPECT_EQ(dlg.DoModal(), 1);
+    // The control went with the dialog and let go of the object.
+    EXPECT_EQ(edit.Handle(), nullptr);
 }
 
 } // namespace
