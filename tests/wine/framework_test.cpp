@@ -407,5 +407,83 @@ TEST(FrameworkSubclassedEdit, RefusedCharactersNeverReachTheControl) {
     EXPECT_EQ(edit.Handle(), nullptr);
 }
 
+CDialogTemplate PageTemplate(const char* caption) {
+    CDialogTemplate t(WS_CHILD | WS_CAPTION | DS_CONTROL, caption, 150, 60);
+    t.Add(CDialogTemplate::EDIT, ID_FLOAT, WS_BORDER | WS_TABSTOP, 5, 5, 60, 12);
+    return t;
+}
+
+class CFloatPage : public CPropertyPage {
+public:
+    explicit CFloatPage(const CDialogTemplate& t) : CPropertyPage(t.Data(), t.Size()) {}
+    float m_float = 7;
+    int m_applies = 0;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override { dx.Text(ID_FLOAT, m_float); }
+    bool OnApply() override { return ++m_applies, true; }
+};
+
+// Drives the open sheet from a thread timer: each step types into the first page and
+// presses a button once the previous step's message boxes have been answered.
+struct CSheetScript {
+    struct Step {
+        const char* text;
+        int button;
+        size_t boxesBefore;
+    };
+    static inline const Step* s_steps = nullptr;
+    static inline size_t s_count = 0, s_next = 0;
+    static inline CFloatPage* s_page = nullptr;
+    static inline CMessageBoxAnswerer* s_answerer = nullptr;
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        HWND page = s_page->Handle();
+        if (!page || s_next >= s_count ||
+            s_answerer->m_texts.size() < s_steps[s_next].boxesBefore) {
+            return;
+        }
+        const Step& step = s_steps[s_next++];
+        SetDlgItemTextA(page, ID_FLOAT, step.text);
+        PostMessageA(GetParent(page), PSM_PRESSBUTTON, WPARAM(step.button), 0);
+    }
+};
+
+TEST(FrameworkPropertySheet, PagesReadOnLeavingAndOnlyOkCounts) {
+    const CDialogTemplate first = PageTemplate("First"), second = PageTemplate("Second");
+    const struct {
+        std::vector<CSheetScript::Step> steps;
+        INT_PTR result;
+        float firstValue;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {{{"abc", PSBTN_OK, 0}, {"4.5", PSBTN_OK, 1}}, IDOK, 4.5f, {"Please enter a number."}},
+        {{{"9", PSBTN_CANCEL, 0}}, IDCANCEL, 7.0f, {}},
+    };
+    for (const auto& c : cases) {
+        CFloatPage one(first), two(second);
+        CPropertySheet sheet("Sheet Test");
+        sheet.AddPage(one);
+        sheet.AddPage(two);
+        CMessageBoxAnswerer answerer;
+        CSheetScript::s_steps = c.steps.data();
+        CSheetScript::s_count = c.steps.size();
+        CSheetScript::s_next = 0;
+        CSheetScript::s_page = &one;
+        CSheetScript::s_answerer = &answerer;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 40, &CSheetScript::OnTimer);
+        EXPECT_EQ(sheet.DoModal(), c.result);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(one.m_float, c.firstValue);
+        EXPECT_EQ(answerer.m_texts, c.boxes);
+        EXPECT_TRUE(one.WasShown());
+        // The second page never opened: it kept its value and applied nothing.
+        EXPECT_FALSE(two.WasShown());
+        EXPECT_EQ(two.m_float, 7.0f);
+        EXPECT_EQ(two.m_applies, 0);
+        EXPECT_EQ(one.m_applies, c.result == IDOK ? 1 : 0);
+    }
+}
+
 } // namespace
 } // namespace mereth
