@@ -22,6 +22,11 @@
 //         const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
 //     };
 //
+// A child window on the framework's default class, created by its object:
+//
+//     RECT rect{10, 10, 110, 30};
+//     m_clock.Create(nullptr, WS_CHILD | WS_VISIBLE, rect, dialog.Handle(), IDC_CLOCK);
+//
 // Handler signatures, one per kind of entry:
 //   OnMessage(msg)                 LRESULT Handler(WPARAM wParam, LPARAM lParam)
 //   OnCommand(id, code)            void Handler()        WM_COMMAND, LOWORD == id, HIWORD == code
