@@ -80,6 +80,7 @@ public:
     CMessageBoxAnswerer& operator=(const CMessageBoxAnswerer&) = delete;
 
     std::vector<std::string> m_texts;
+    std::vector<std::string> m_captions;
     // Called once per timer tick before answering; return false to leave the box open.
     bool (*m_answerNow)() = nullptr;
 
@@ -98,6 +99,8 @@ private:
             char message[256] = {};
             GetWindowTextA(text, message, sizeof message);
             s_current->m_texts.push_back(message);
+            GetWindowTextA(hWnd, message, sizeof message);
+            s_current->m_captions.push_back(message);
             PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
         }
         return TRUE;

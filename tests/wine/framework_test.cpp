@@ -1,3 +1,4 @@
+#include "framework/Application.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/NumberText.h"
@@ -483,6 +484,61 @@ TEST(FrameworkPropertySheet, PagesReadOnLeavingAndOnlyOkCounts) {
         EXPECT_EQ(two.m_applies, 0);
         EXPECT_EQ(one.m_applies, c.result == IDOK ? 1 : 0);
     }
+}
+
+// The application object: its name captions message boxes, and its main window owns
+// the sheets and dialogs run without an explicit parent.
+class CTestApp : public CApplication {
+public:
+    CTestApp() : CApplication("Framework Test") {}
+    static inline bool s_mainEnabledInSheet = true;
+    static inline int s_mainModalCountInSheet = -1;
+    INT_PTR m_result = 0;
+
+    bool InitInstance() override {
+        const CDialogTemplate t = FieldsTemplate(0);
+        CFieldsDlg dlg(t);
+        dlg.m_showOnStart = 0;
+        m_mainWnd = &dlg;
+        dlg.m_onFirstTick = [](CFieldsDlg& d) -> INT_PTR {
+            d.MessageBox("Hello");
+            const CDialogTemplate page = PageTemplate("Page");
+            struct CProbePage : CFloatPage {
+                using CFloatPage::CFloatPage;
+                bool OnSetActive() override {
+                    CWnd* main = CApplication::Current()->m_mainWnd;
+                    s_mainEnabledInSheet = main->IsWindowEnabled();
+                    s_mainModalCountInSheet = main->OpenModalCount();
+                    return CFloatPage::OnSetActive();
+                }
+            } probe(page);
+            CPropertySheet sheet("Owned");
+            sheet.AddPage(probe);
+            static const CSheetScript::Step cancel[] = {{"1", PSBTN_CANCEL, 0}};
+            CSheetScript::s_steps = cancel;
+            CSheetScript::s_count = 1;
+            CSheetScript::s_next = 0;
+            CSheetScript::s_page = &probe;
+            const UINT_PTR timer = SetTimer(nullptr, 0, 40, &CSheetScript::OnTimer);
+            const INT_PTR result = sheet.DoModal();
+            KillTimer(nullptr, timer);
+            return result == IDCANCEL ? 21 : 22;
+        };
+        m_result = dlg.DoModal();
+        return false;
+    }
+};
+
+TEST(FrameworkApplication, MainWindowOwnsUnparentedModalRuns) {
+    CMessageBoxAnswerer answerer;
+    CSheetScript::s_answerer = &answerer;
+    CTestApp app;
+    EXPECT_EQ(RunApplication(app), 0);
+    EXPECT_EQ(app.m_result, 21);
+    EXPECT_EQ(answerer.m_captions, std::vector<std::string>{"Framework Test"});
+    EXPECT_FALSE(CTestApp::s_mainEnabledInSheet);
+    EXPECT_EQ(CTestApp::s_mainModalCountInSheet, 1);
+    EXPECT_EQ(CApplication::Current(), nullptr);
 }
 
 } // namespace
