@@ -1,0 +1,113 @@
+#include "framework/DataExchange.h"
+
+#include "framework/NumberText.h"
+#include "framework/Wnd.h"
+
+#include <cstdio>
+
+namespace mereth {
+
+HWND CDataExchange::Control(int id) const {
+    return GetDlgItem(m_dialog.Handle(), id);
+}
+
+void CDataExchange::Fail(HWND control, const char* message) {
+    m_failed = true;
+    m_dialog.MessageBox(message, nullptr, MB_OK);
+    if (control) {
+        SendMessageA(m_dialog.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        SendMessageA(control, EM_SETSEL, 0, -1);
+    }
+}
+
+void CDataExchange::Text(int id, float& value) {
+    HWND control = Control(id);
+    if (m_failed || !control) {
+        return;
+    }
+    char text[TEXT_LIMIT + 1];
+    if (m_save) {
+        text[0] = '\0';
+        GetWindowTextA(control, text, sizeof text);
+        if (!ParseDecimalText(text, value)) {
+            Fail(control, "Please enter a number.");
+        }
+    } else {
+        char shown[40];
+        std::snprintf(shown, sizeof shown, "%.*g", 6, double(value));
+        SetWindowTextA(control, shown);
+    }
+}
+
+void CDataExchange::Text(int id, int32_t& value) {
+    HWND control = Control(id);
+    if (m_failed || !control) {
+        return;
+    }
+    char text[TEXT_LIMIT + 1];
+    if (m_save) {
+        text[0] = '\0';
+        GetWindowTextA(control, text, sizeof text);
+        if (!ParseIntegerText(text, value)) {
+            Fail(control, "Please enter an integer.");
+        }
+    } else {
+        std::snprintf(text, sizeof text, "%d", int(value));
+        SetWindowTextA(control, text);
+    }
+}
+
+void CDataExchange::Radio(int firstId, int32_t& index) {
+    HWND button = Control(firstId);
+    if (m_failed || !button) {
+        return;
+    }
+    int32_t position = 0;
+    if (m_save) {
+        index = -1;
+    }
+    do {
+        if (SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
+            if (m_save) {
+                if (SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                    index = position;
+                }
+            } else {
+                SendMessageA(button, BM_SETCHECK, position == index ? BST_CHECKED : BST_UNCHECKED,
+                             0);
+            }
+            ++position;
+        }
+        button = GetWindow(button, GW_HWNDNEXT);
+    } while (button && !(GetWindowLongPtrA(button, GWL_STYLE) & WS_GROUP));
+}
+
+void CDataExchange::Check(int id, int32_t& value) {
+    HWND button = Control(id);
+    if (m_failed || !button) {
+        return;
+    }
+    if (m_save) {
+        value = int32_t(SendMessageA(button, BM_GETCHECK, 0, 0));
+    } else {
+        // Any other non-zero flag still means "on", as the rest of the program reads it.
+        const WPARAM state = value == 0                   ? BST_UNCHECKED
+                             : value == BST_INDETERMINATE ? BST_INDETERMINATE
+                                                          : BST_CHECKED;
+        SendMessageA(button, BM_SETCHECK, state, 0);
+    }
+}
+
+void CDataExchange::ComboIndex(int id, int32_t& index) {
+    HWND combo = Control(id);
+    if (m_failed || !combo) {
+        return;
+    }
+    if (m_save) {
+        index = int32_t(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    } else {
+        SendMessageA(combo, CB_SETCURSEL, WPARAM(index), 0);
+    }
+}
+
+} // namespace mereth
