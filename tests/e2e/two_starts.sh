@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A user starts Mereth twice: one monitor runs, and a call is logged once.
+source "$(dirname "$0")/lib.sh"
+begin
+rassim phonebook Work
+
+start_mereth
+first=$MERETH_PID
+driver wait-title "Mereth - Not Connected"
+start_mereth
+wait_for 15 "the second start to give way" mereth_ended
+MERETH_PID=$first
+! mereth_ended && ok "the first monitor runs on" || fail "the first monitor ended"
+expect_eq "main windows" "$(driver count-main)" 1
+
+rassim connect Work
+driver wait-title "Mereth - Connected to Work (*)"
+rassim hangup Work
+wait_for 5 "the call in the log" has_calls 1
+driver wait-title "Mereth - Not Connected"
+expect_eq "calls in the log" "$(log_call_count)" 1
