@@ -58,10 +58,12 @@ bool LogHeaderDue(std::int32_t loginCount) {
 
 std::size_t FormatLogDuration(std::int64_t seconds, char* out, std::size_t capacity) {
     const char* sign = seconds < 0 ? "-" : "";
-    std::int64_t s = seconds < 0 ? -seconds : seconds;
-    int n = std::snprintf(out, capacity, "%s%lld:%02d:%02d:%02d", sign,
-                          static_cast<long long>(s / 86400), static_cast<int>(s / 3600 % 24),
-                          static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+    // The magnitude in unsigned arithmetic: the most negative count has no positive.
+    const std::uint64_t s =
+        seconds < 0 ? 0 - static_cast<std::uint64_t>(seconds) : static_cast<std::uint64_t>(seconds);
+    int n = std::snprintf(
+        out, capacity, "%s%llu:%02d:%02d:%02d", sign, static_cast<unsigned long long>(s / 86400),
+        static_cast<int>(s / 3600 % 24), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
     return Printed(n, capacity);
 }
 

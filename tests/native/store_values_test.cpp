@@ -132,7 +132,7 @@ TEST(StoredDate, ACalendarTimeComesBackUnsigned) {
     clock.SetLocal(1997, 1, 1, 15, 30);
     test::CFakeLocale locale;
     CUsageModel model(clock, locale);
-    EXPECT_EQ(StoredCalendarTime(model.m_currentDay), 852076800u);
+    EXPECT_EQ(StoredCalendarTime(model.CountedDayMidnight()), 852076800u);
     EXPECT_EQ(LoadedCalendarTime(852076800u), 852076800);
 
     // Past 2038 the 32-bit form is still the day, not a time before 1970.

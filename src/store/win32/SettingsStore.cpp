@@ -233,9 +233,11 @@ void CSettingsStore::LoadFromRegistry() {
         ReadText(key, "Selected Dial-up Connection", m_model.m_selectedEntryName);
         ReadDword(key, "Current Year", m_model.m_currentYear);
         ReadDword(key, "Current Month", m_model.m_currentMonth);
-        std::uint32_t day = StoredCalendarTime(m_model.m_currentDay);
-        ReadDword(key, "Current Day", day);
-        m_model.m_currentDay = LoadedCalendarTime(day);
+        DWORD day = 0;
+        DWORD type = REG_NONE;
+        if (key.QueryDwordValue("Current Day", &day, &type) == ERROR_SUCCESS && type == REG_DWORD) {
+            m_model.SetCountedDayFromMidnight(LoadedCalendarTime(day));
+        }
     }
 
     std::uint32_t version = 0;
@@ -329,7 +331,7 @@ void CSettingsStore::SaveToRegistry() {
         key.SetStringValue("Selected Dial-up Connection", model.m_selectedEntryName.c_str());
         WriteDword(key, "Current Year", model.m_currentYear);
         WriteDword(key, "Current Month", model.m_currentMonth);
-        key.SetDwordValue("Current Day", StoredCalendarTime(model.m_currentDay));
+        key.SetDwordValue("Current Day", StoredCalendarTime(model.CountedDayMidnight()));
     }
 
     const std::string settings = Under(product, "Settings");
