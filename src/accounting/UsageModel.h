@@ -33,7 +33,8 @@ public:
     // The counted day as the store keeps it: its local midnight.
     CalendarTime CountedDayMidnight() const;
     // The counted day of the month from a stored local midnight: that of the date whose
-    // midnight is nearest, so a midnight saved in another time zone names the same day.
+    // midnight is nearest, so a midnight saved in a time zone up to twelve hours away
+    // names the same day.
     void SetCountedDayFromMidnight(CalendarTime midnight);
 
     bool IsValidRecord(int index) const { return index >= 0 && index < m_entryCount; }

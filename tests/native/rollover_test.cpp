@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace mereth {
 namespace {
 
@@ -240,6 +243,38 @@ TEST(RolloverDaylightSaving, ShortAndLongDaysEndAtMidnight) {
     rig.accounting.CheckDateRollover();
     EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 0);
     EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.Now());
+}
+
+// The counted day is a date: a zone moved west (or east) on the same date begins no
+// day, in memory or after the stored midnight is read back in the new zone.
+TEST(RolloverTimeZones, AZoneChangeOnTheSameDateBeginsNoDay) {
+    for (const auto& [from, to] :
+         {std::pair{"Europe/Berlin", "America/New_York"}, std::pair{"Asia/Tokyo", "Europe/London"},
+          std::pair{"America/New_York", "Europe/Berlin"}}) {
+        SCOPED_TRACE(std::string(from) + " -> " + to);
+        if (!test::ZoneInstalled(from) || !test::ZoneInstalled(to)) {
+            GTEST_SKIP() << "tzdata is not installed";
+        }
+        test::AccountingRig<test::CSettableSystemClock> rig;
+        CalendarTime stored = 0;
+        {
+            test::CScopedTimeZone zone(from);
+            rig.clock.Set(rig.clock.LocalMidnight(2026, 12, 7) + 10 * 3600);
+            rig.model.SetCurrentDate(rig.clock.Now());
+            stored = rig.model.CountedDayMidnight();
+        }
+        test::CScopedTimeZone zone(to);
+        rig.clock.Set(rig.clock.LocalMidnight(2026, 12, 7) + 10 * 3600);
+        rig.model.m_entries[0].todayTime.value = 100;
+        rig.accounting.CheckDateRollover();
+        EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 100);
+
+        rig.model.m_currentDay = 1;
+        rig.model.SetCountedDayFromMidnight(stored);
+        EXPECT_EQ(rig.model.m_currentDay, 7);
+        rig.accounting.CheckDateRollover();
+        EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 100);
+    }
 }
 #endif
 

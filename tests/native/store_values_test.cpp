@@ -69,6 +69,11 @@ TEST(AmountText, WhatNoFloatHoldsReadsAsZero) {
         EXPECT_EQ(ParseAmount(text), 0.0f) << text;
     }
     EXPECT_EQ(ParseAmount("3.4e38"), 3.4e38f);
+    // Texts that round to the largest float are the largest float; the next step is not.
+    EXPECT_EQ(ParseAmount("3.4028235e38"), FLT_MAX);
+    EXPECT_EQ(ParseAmount("-3.4028235e38"), -FLT_MAX);
+    EXPECT_EQ(ParseAmount("3.40282356e38"), FLT_MAX);
+    EXPECT_EQ(ParseAmount("3.4028236e38"), 0.0f);
     // Two hundred digits are still one number.
     EXPECT_EQ(ParseAmount(("0." + std::string(198, '0') + "1").c_str()), 0.0f);
     EXPECT_EQ(ParseAmount((std::string(30, '0') + "42").c_str()), 42.0f);
