@@ -42,7 +42,7 @@ void CUsageModel::SetStartDate(int index) {
         return;
     }
     LocalTime today = m_clock.ToLocal(m_clock.Now());
-    char text[30];
+    char text[DateText::capacity() + 1];
     const std::size_t length =
         m_locale.FormatShortDate(today.year, today.month, today.day, text, sizeof text);
     if (length == 0 || length >= sizeof text) {

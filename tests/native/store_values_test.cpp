@@ -1,4 +1,5 @@
 #include "store/AmountText.h"
+#include "store/EntryKeyName.h"
 #include "store/StoredDate.h"
 #include "store/StoredTariff.h"
 
@@ -8,6 +9,10 @@
 #include "FakeLocale.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include <algorithm>
 
 #include <cfloat>
 #include <string>
@@ -144,6 +149,33 @@ TEST(StoredDate, ACalendarTimeComesBackUnsigned) {
     const CalendarTime day2100 = clock.At(2100, 1, 1);
     EXPECT_EQ(LoadedCalendarTime(StoredCalendarTime(day2100)), day2100);
     EXPECT_EQ(LoadedCalendarTime(0xFFFFFFFFu), 4294967295);
+}
+
+TEST(EntryKeyName, NamesThatCannotBeKeysGetSubstitutesOfTheirOwn) {
+    const std::string asIs[] = {"Work", "Büro", std::string(255, 'x'), "Dept.Charges", "a b "};
+    for (const std::string& name : asIs) {
+        EXPECT_EQ(KeyNameOfEntry(name), name);
+    }
+    const std::string substituted[] = {
+        "",        std::string(256, 'x'),     "\\Lead", "Trail\\", "Dept\\Charges",
+        "Dept\\", "All Dial-up Connections", "all DIAL-UP connections",
+        "~#",      "~#0123456789abcdef0123456789abcdef",
+    };
+    std::vector<std::string> keys;
+    for (const std::string& name : substituted) {
+        SCOPED_TRACE(name);
+        const std::string key = KeyNameOfEntry(name);
+        EXPECT_EQ(key.rfind(SUBSTITUTE_KEY_PREFIX, 0), 0u);
+        EXPECT_LE(key.size(), MAX_KEY_NAME);
+        EXPECT_EQ(key.find('\\'), std::string::npos);
+        EXPECT_NE(key, name);
+        EXPECT_EQ(KeyNameOfEntry(name), key); // the same after a restart
+        // A substitute taken as a name is itself substituted, never kept.
+        EXPECT_NE(KeyNameOfEntry(key), key);
+        keys.push_back(key);
+    }
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end());
 }
 
 } // namespace

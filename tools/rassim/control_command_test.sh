@@ -56,6 +56,10 @@ expect_show $'entry Work\nentry Home\nconnection Home 8192\nconnection All Dial-
 expect_status 0 connect Home 2
 expect_show $'entry Work\nentry Home\nconnection All Dial-up Connections 4\nconnection Home 2'
 
+# An empty state is as bad as any other that is not a number.
+expect_status 2 connect Work ""
+expect_status 2 state Home ""
+
 expect_status 0 fail status 632
 expect_status 0 fail enum-connections 603
 expect_show $'entry Work\nentry Home\nconnection All Dial-up Connections 4\nconnection Home 2\nfail enum-connections 603\nfail status 632'

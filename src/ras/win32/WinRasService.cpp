@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace mereth {
 namespace {
@@ -17,38 +18,35 @@ template <std::size_t N> std::string_view Text(const CHAR (&field)[N]) {
 
 template <typename T, typename Call>
 std::uint32_t CWinRasService::Enumerate(Answer<T>& answer, Call call) {
-    answer.larger.reset();
     answer.elements = answer.fixed;
     answer.count = 0;
-
-    T* buffer = answer.fixed;
-    std::size_t capacity = FIXED_ELEMENTS;
-    buffer[0].dwSize = sizeof(T);
-    DWORD bytes = sizeof answer.fixed;
-    DWORD count = 0;
-    DWORD result = call(buffer, &bytes, &count);
-
-    if (result == RAS_ERROR_BUFFER_TOO_SMALL && bytes > sizeof answer.fixed &&
-        bytes <= MAX_BUFFER_BYTES) {
-        // More entries or connections than the array holds: ask once more with the
-        // room the service asked for, rather than see nothing at all.
-        capacity = (bytes + sizeof(T) - 1) / sizeof(T);
-        answer.larger.reset(new (std::nothrow) T[capacity]);
-        if (!answer.larger) {
+    DWORD result = RAS_ERROR_BUFFER_TOO_SMALL;
+    for (int attempt = 0; attempt < MAX_ATTEMPTS; ++attempt) {
+        // A list that once outgrew the array is asked for in the larger buffer again.
+        T* buffer = answer.larger ? answer.larger.get() : answer.fixed;
+        const std::size_t capacity = answer.larger ? answer.largerCapacity : FIXED_ELEMENTS;
+        buffer[0].dwSize = sizeof(T);
+        DWORD bytes = static_cast<DWORD>(capacity * sizeof(T));
+        DWORD count = 0;
+        result = call(buffer, &bytes, &count);
+        if (result == ERROR_SUCCESS) {
+            answer.elements = buffer;
+            answer.count = count < capacity ? count : capacity;
             return result;
         }
-        buffer = answer.larger.get();
-        buffer[0].dwSize = sizeof(T);
-        bytes = static_cast<DWORD>(capacity * sizeof(T));
-        count = 0;
-        result = call(buffer, &bytes, &count);
+        if (result != RAS_ERROR_BUFFER_TOO_SMALL || bytes <= capacity * sizeof(T) ||
+            bytes > MAX_BUFFER_BYTES) {
+            return result;
+        }
+        // Room for what was asked and a few more, as the list may grow again meanwhile.
+        const std::size_t needed = (bytes + sizeof(T) - 1) / sizeof(T) + 4;
+        std::unique_ptr<T[]> larger(new (std::nothrow) T[needed]);
+        if (!larger) {
+            return result;
+        }
+        answer.larger = std::move(larger);
+        answer.largerCapacity = needed;
     }
-    if (result != ERROR_SUCCESS) {
-        answer.larger.reset();
-        return result;
-    }
-    answer.elements = buffer;
-    answer.count = count < capacity ? count : capacity;
     return result;
 }
 
