@@ -116,21 +116,36 @@ void FormatLogEntry(const ILocale& locale, std::string_view entryName, const Loc
     writer.Append(line.view());
 }
 
-std::string LogFilePathFromModule(std::string_view modulePath) {
+namespace {
+
+template <typename Char>
+std::basic_string<Char> LogPathBeside(std::basic_string_view<Char> modulePath) {
     if (modulePath.empty()) {
         return {};
     }
     // The last character is never taken for the separator.
     std::size_t folderLength = 0;
     for (std::size_t i = modulePath.size() - 1; i-- > 0;) {
-        if (modulePath[i] == '\\') {
+        if (modulePath[i] == Char('\\')) {
             folderLength = i + 1;
             break;
         }
     }
-    std::string path(modulePath.substr(0, folderLength));
-    path += LOG_FILE_NAME;
+    std::basic_string<Char> path(modulePath.substr(0, folderLength));
+    for (char c : LOG_FILE_NAME) {
+        path += static_cast<Char>(c);
+    }
     return path;
+}
+
+} // namespace
+
+std::string LogFilePathFromModule(std::string_view modulePath) {
+    return LogPathBeside(modulePath);
+}
+
+std::wstring LogFilePathFromModule(std::wstring_view modulePath) {
+    return LogPathBeside(modulePath);
 }
 
 void PrepareLogAtStartup(ILogFile& log, bool freshStore) {

@@ -157,9 +157,16 @@ TEST(EntryKeyName, NamesThatCannotBeKeysGetSubstitutesOfTheirOwn) {
         EXPECT_EQ(KeyNameOfEntry(name), name);
     }
     const std::string substituted[] = {
-        "",        std::string(256, 'x'),     "\\Lead", "Trail\\", "Dept\\Charges",
-        "Dept\\", "All Dial-up Connections", "all DIAL-UP connections",
-        "~#",      "~#0123456789abcdef0123456789abcdef",
+        "",
+        std::string(256, 'x'),
+        "\\Lead",
+        "Trail\\",
+        "Dept\\Charges",
+        "Dept\\",
+        "All Dial-up Connections",
+        "all DIAL-UP connections",
+        "~#",
+        "~#0123456789abcdef0123456789abcdef",
     };
     std::vector<std::string> keys;
     for (const std::string& name : substituted) {

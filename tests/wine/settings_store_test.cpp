@@ -121,9 +121,10 @@ void FillProgram(Program& p) {
     }
     FillDisplay(p.display);
     p.model.m_selectedEntryName = "Entry 7";
-    p.model.m_currentYear = 2025;
-    p.model.m_currentMonth = 11;
-    p.model.m_currentDay = p.clock.At(2040, 3, 1); // past 2038 in 32 bits
+    // Stored as its local midnight, past 2038 in 32 bits.
+    p.model.m_currentYear = 2040;
+    p.model.m_currentMonth = 3;
+    p.model.m_currentDay = 1;
 }
 
 void ExpectSameValues(const ConnectionStats& got, const ConnectionStats& want) {
@@ -218,9 +219,9 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
         EXPECT_EQ(p.Rec(i).connCost.base, 0.0f);
     }
     EXPECT_EQ(p.model.m_selectedEntryName, "Entry 7");
-    EXPECT_EQ(p.model.m_currentYear, 2025);
-    EXPECT_EQ(p.model.m_currentMonth, 11);
-    EXPECT_EQ(p.model.m_currentDay, p.clock.At(2040, 3, 1));
+    EXPECT_EQ(p.model.m_currentYear, 2040);
+    EXPECT_EQ(p.model.m_currentMonth, 3);
+    EXPECT_EQ(p.model.m_currentDay, 1);
     DisplaySettings display = expected.display;
     display.todayTime.showDays = false; // not stored: Today never shows days
     EXPECT_TRUE(p.display == display);
@@ -317,7 +318,7 @@ TEST(SettingsStore, ASaveWritesExactlyThisTree) {
     p.model.m_selectedEntryName = "Work";
     p.model.m_currentYear = 2026;
     p.model.m_currentMonth = 12;
-    ASSERT_EQ(p.model.m_currentDay, 1796601600); // local midnight, 7 December 2026
+    ASSERT_EQ(p.model.CountedDayMidnight(), 1796601600); // local midnight, 7 December 2026
 
     p.store.SaveToRegistry();
 
@@ -607,7 +608,7 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
     EXPECT_EQ(p.model.m_currentYear, 2026);
     EXPECT_EQ(p.model.m_currentMonth, old.model.m_currentMonth);
-    EXPECT_EQ(p.model.m_currentDay, 4294967295);
+    EXPECT_EQ(p.model.m_currentDay, 7); // 7 February 2106, the last day of the stored form
     EXPECT_TRUE(p.display.totalTime.showSeconds);
     EXPECT_EQ(p.display.totalTime.textColour, COLOUR_BLACK);
     EXPECT_EQ(p.display.monthTime.textColour, 0x05u);
@@ -684,10 +685,17 @@ std::vector<std::string> RecordKeys() {
 
 TEST(SettingsStore, EveryEntryNameKeepsItsOwnFigures) {
     const std::string names[] = {
-        "All Dial-up Connections", std::string(200, 'L'), std::string(255, 'M'),
-        std::string(256, 'N'),     "\\Lead",            "Trail\\",
-        "Dept\\Charges",           "Dept",                "~#0123456789abcdef",
-        "ALL DIAL-UP CONNECTIONS", "Work",
+        "All Dial-up Connections",
+        std::string(200, 'L'),
+        std::string(255, 'M'),
+        std::string(256, 'N'),
+        "\\Lead",
+        "Trail\\",
+        "Dept\\Charges",
+        "Dept",
+        "~#0123456789abcdef",
+        "ALL DIAL-UP CONNECTIONS",
+        "Work",
     };
     constexpr int COUNT = static_cast<int>(std::size(names));
     for (DWORD version : {3u, 1u}) {

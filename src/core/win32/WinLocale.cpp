@@ -8,17 +8,18 @@ namespace {
 
 // Asks for the size needed first: given no room at all the A functions answer that
 // size, which must not pass for a text written. Text that does not fit is a failure,
-// never a cut text.
+// never a cut text. The text is then formatted with all the room there is, as some
+// systems answer the size of the currency text short.
 template <typename Call> std::size_t Format(Call call, char* out, std::size_t capacity) {
     if (out == nullptr || capacity == 0) {
         return 0;
     }
     out[0] = '\0';
-    const int needed = call(nullptr, 0); // the count includes the NUL
+    const int needed = call(out, 0); // the count includes the NUL
     if (needed <= 0 || static_cast<std::size_t>(needed) > capacity) {
         return 0;
     }
-    const int written = call(out, needed);
+    const int written = call(out, capacity > 0x7fffffff ? 0x7fffffff : static_cast<int>(capacity));
     if (written <= 0) {
         out[0] = '\0';
         return 0;

@@ -16,40 +16,6 @@ template <std::size_t N> std::string_view Text(const CHAR (&field)[N]) {
 
 } // namespace
 
-template <typename T, typename Call>
-std::uint32_t CWinRasService::Enumerate(Answer<T>& answer, Call call) {
-    answer.elements = answer.fixed;
-    answer.count = 0;
-    DWORD result = RAS_ERROR_BUFFER_TOO_SMALL;
-    for (int attempt = 0; attempt < MAX_ATTEMPTS; ++attempt) {
-        // A list that once outgrew the array is asked for in the larger buffer again.
-        T* buffer = answer.larger ? answer.larger.get() : answer.fixed;
-        const std::size_t capacity = answer.larger ? answer.largerCapacity : FIXED_ELEMENTS;
-        buffer[0].dwSize = sizeof(T);
-        DWORD bytes = static_cast<DWORD>(capacity * sizeof(T));
-        DWORD count = 0;
-        result = call(buffer, &bytes, &count);
-        if (result == ERROR_SUCCESS) {
-            answer.elements = buffer;
-            answer.count = count < capacity ? count : capacity;
-            return result;
-        }
-        if (result != RAS_ERROR_BUFFER_TOO_SMALL || bytes <= capacity * sizeof(T) ||
-            bytes > MAX_BUFFER_BYTES) {
-            return result;
-        }
-        // Room for what was asked and a few more, as the list may grow again meanwhile.
-        const std::size_t needed = (bytes + sizeof(T) - 1) / sizeof(T) + 4;
-        std::unique_ptr<T[]> larger(new (std::nothrow) T[needed]);
-        if (!larger) {
-            return result;
-        }
-        answer.larger = std::move(larger);
-        answer.largerCapacity = needed;
-    }
-    return result;
-}
-
 std::uint32_t CWinRasService::EnumEntries(std::size_t& count) {
     const std::uint32_t result =
         Enumerate(m_entries, [](RasEntryNameV1* buffer, DWORD* bytes, DWORD* entries) {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <utility>
 #include <string_view>
 
 namespace mereth {
@@ -59,5 +61,39 @@ private:
     Answer<RasEntryNameV1> m_entries;
     Answer<RasConnV1> m_connections;
 };
+
+template <typename T, typename Call>
+std::uint32_t CWinRasService::Enumerate(Answer<T>& answer, Call call) {
+    answer.elements = answer.fixed;
+    answer.count = 0;
+    DWORD result = RAS_ERROR_BUFFER_TOO_SMALL;
+    for (int attempt = 0; attempt < MAX_ATTEMPTS; ++attempt) {
+        // A list that once outgrew the array is asked for in the larger buffer again.
+        T* buffer = answer.larger ? answer.larger.get() : answer.fixed;
+        const std::size_t capacity = answer.larger ? answer.largerCapacity : FIXED_ELEMENTS;
+        buffer[0].dwSize = sizeof(T);
+        DWORD bytes = static_cast<DWORD>(capacity * sizeof(T));
+        DWORD count = 0;
+        result = call(buffer, &bytes, &count);
+        if (result == RAS_SUCCESS) {
+            answer.elements = buffer;
+            answer.count = count < capacity ? count : capacity;
+            return result;
+        }
+        if (result != RAS_ERROR_BUFFER_TOO_SMALL || bytes <= capacity * sizeof(T) ||
+            bytes > MAX_BUFFER_BYTES) {
+            return result;
+        }
+        // Room for what was asked and a few more, as the list may grow again meanwhile.
+        const std::size_t needed = (bytes + sizeof(T) - 1) / sizeof(T) + 4;
+        std::unique_ptr<T[]> larger(new (std::nothrow) T[needed]);
+        if (!larger) {
+            return result;
+        }
+        answer.larger = std::move(larger);
+        answer.largerCapacity = needed;
+    }
+    return result;
+}
 
 } // namespace mereth
