@@ -75,6 +75,18 @@ expect_show $'entry  Spaced  name \nentry a*b$c\nentry Work'
 expect_status 0 phonebook
 expect_show ""
 
+# Names typed in UTF-8 are kept in the program's ANSI code page and shown as typed.
+expect_status 0 phonebook "Büro" "Work"
+expect_status 0 connect "Büro"
+expect_show $'entry Büro\nentry Work\nconnection Büro 8192'
+grep -q $'^entry B\xfcro$' "$WINEPREFIX/drive_c/rassim.state" || fail "Büro is not kept in code page 1252"
+expect_status 0 hangup "Büro"
+expect_status 2 phonebook "北京"
+expect_status 2 phonebook $'B\xfcro'
+expect_status 0 connect "$(printf 'ü%.0s' {1..256})"
+expect_status 2 connect "$(printf 'ü%.0s' {1..257})"
+expect_status 0 hangup-all
+
 # Bad arguments: status 2, one line, nothing changed.
 expect_status 0 phonebook Work
 expect_status 0 connect Work

@@ -42,6 +42,10 @@ expect_probe $'error enum-entries 623\nerror enum-connections 711'
 "$rassim" phonebook
 expect_probe ""
 
+# A name typed in UTF-8 reaches the program in code page 1252.
+"$rassim" phonebook "Büro"
+expect_probe $'entry B\xfcro'
+
 # A damaged state file: NUL bytes end lines too, and lines that are not understood are
 # passed over; the DLL answers from the lines it can read.
 {
