@@ -183,6 +183,27 @@ TEST(ConnectionLogFile, LogHeldOpenElsewhereLosesOnlyThatLine) {
                        "0.30\r\n");
 }
 
+// A log that cannot be looked at for another reason than its absence is not taken for
+// missing, so start-up does not empty it.
+TEST(ConnectionLogFile, OnlyANotFoundLogIsMissing) {
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    TempFolder folder;
+    const struct {
+        std::string modulePath;
+        bool exists;
+    } cases[] = {
+        {folder / "Mereth.exe", false},
+        {folder / "no such folder\\Mereth.exe", false},
+        {folder / "a*folder\\Mereth.exe", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.modulePath);
+        CConnectionLog log(clock, locale, c.modulePath);
+        EXPECT_EQ(log.LogFileExists(), c.exists);
+    }
+}
+
 TEST(ConnectionLogFile, EmptyPathWritesNothing) {
     test::CFixedZoneClock clock;
     test::CFakeLocale locale;
