@@ -1,25 +1,31 @@
 #!/usr/bin/env bash
-# The computer dies right after a call: the call stays in the log, and the next start
-# neither empties the log nor writes a second header.
+# On the first day the computer dies right after a call: the call stays in the log and in
+# the figures, and the next start neither empties the log nor starts the figures afresh.
 source "$(dirname "$0")/lib.sh"
 begin
 rassim phonebook Work
-seed_store </dev/null
+
+call_and_die() {
+    rassim connect Work
+    driver wait-title "Mereth - Connected to Work (*)"
+    rassim hangup Work
+    wait_for 5 "call $1 in the log" has_calls "$1"
+    driver kill
+    wait_for 10 "Mereth to end" mereth_ended
+}
 
 start_mereth
-rassim connect Work
-driver wait-title "Mereth - Connected to Work (*)"
-rassim hangup Work
-wait_for 5 "the call in the log" has_calls 1
+call_and_die 1
 log_before=$(cat "$LOG")
-driver kill
-wait_for 10 "Mereth to end" mereth_ended
+tree=$(store_tree)
+expect_eq "Work's logins" "$(store_value "$tree" '\Dialup Connections\Work\Logins' Total)" 1
+expect_eq "Work's call time" "$(store_value "$tree" '\Dialup Connections\Work\Times' Conn)" \
+    "$(call_seconds "$(log_calls)")"
 
 start_mereth
 driver wait-title "Mereth - Not Connected"
+driver --timeout 0 wait-hidden && ok "the next start is no first run"
 expect_eq "the log after the restart" "$(cat "$LOG")" "$log_before"
-rassim connect Work
-driver wait-title "Mereth - Connected to Work (*)"
-rassim hangup Work
-wait_for 5 "the second call in the log" has_calls 2
+call_and_die 2
 expect_eq "headers in the log" "$(grep -c '^Dialup Connection ' "$LOG")" 1
+expect_eq "Work's logins" "$(store_value "$(store_tree)" '\Dialup Connections\Work\Logins' Total)" 2
