@@ -20,13 +20,17 @@ expect_eq "icons in the notification area" "$(driver tray-icons)" 1
 driver tray-click double
 driver wait-visible && ok "a double click on the tray icon shows the window"
 
+idle=$(driver tray-picture)
 rassim connect Work 5
 driver wait-title "Mereth - Connecting to Work"
+online=$(driver tray-picture)
+[ "$online" != "$idle" ] && ok "the tray icon lights up" || fail "the tray icon stays idle"
 rassim state Work 8192
 driver wait-title "Mereth - Connected to Work (0:00:00:??)"
 expect_eq "the connection caption" "$(driver text 1015)" "This Connection"
 rassim hangup Work
 wait_for 5 "the call in the log" has_calls 1
+expect_eq "the tray icon after the call" "$(driver tray-picture)" "$idle"
 driver wait-title "Mereth - Not Connected"
 expect_eq "the connection caption" "$(driver text 1015)" "Last Connection"
 

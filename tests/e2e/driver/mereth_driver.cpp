@@ -11,6 +11,7 @@
 //   no-box CAPTION                              fails if a window CAPTION is open
 //   end-session                                 WM_QUERYENDSESSION, then WM_ENDSESSION
 //   tray-icons | tray-click double|right        the icons in the shell's notification area
+//   tray-picture                                a fingerprint of the tray icon's picture
 //   menu-pick CHAR                              chooses an item of the open pop-up menu
 //   kill                                        ends the program without a word, like a crash
 //   reg-tree KEY                                prints the tree under HKCU\KEY, one value a line
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -206,6 +208,52 @@ int TrayClick(const char* how) {
     return 0;
 }
 
+// A fingerprint of the tray icon's pixels as the screen shows them. Two looks 150 ms apart
+// must agree, so that a short flash of the other picture is not taken for the picture.
+unsigned long PictureOf(HWND icon) {
+    RECT rect;
+    GetWindowRect(icon, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    unsigned long hash = 5381;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+        const auto* pixel = static_cast<const DWORD*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            hash = hash * 33 ^ (pixel[i] & 0xFFFFFF);
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return hash;
+}
+
+int TrayPicture() {
+    std::vector<HWND> icons;
+    if (!Poll([&] { return (icons = TrayIcons()).size() == 1; })) {
+        return Fail("not exactly one icon in the notification area");
+    }
+    unsigned long last = PictureOf(icons.front()), now = 0;
+    if (!Poll([&] {
+            Sleep(150);
+            now = PictureOf(icons.front());
+            return std::exchange(last, now) == now;
+        })) {
+        return Fail("the tray icon does not keep still");
+    }
+    std::printf("%08lx\n", now);
+    return 0;
+}
+
 int MenuPick(char key) {
     HWND menu = nullptr;
     if (!Poll([&] { return (menu = TopLevel("#32768", nullptr)) != nullptr; })) {
@@ -359,6 +407,9 @@ int main(int argc, char** argv) {
     if (verb == "tray-icons" && n == 0) {
         std::printf("%zu\n", TrayIcons().size());
         return 0;
+    }
+    if (verb == "tray-picture" && n == 0) {
+        return TrayPicture();
     }
     if (verb == "tray-click" && n == 1 && (args[1] == "double" || args[1] == "right")) {
         return TrayClick(a1);
