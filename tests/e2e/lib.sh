@@ -147,7 +147,9 @@ tariff_lines() {
 # The store as the driver reads it: "path|name|type|value" lines; keys alone on a line.
 store_tree() { driver reg-tree "$STORE"; }
 # store_value TREE PATH NAME
-store_value() { printf '%s\n' "$1" | awk -F'|' -v p="$2" -v n="$3" '$1 == p && $2 == n { print $4 }'; }
+store_value() {
+    printf '%s\n' "$1" | P=$2 N=$3 awk -F'|' '$1 == ENVIRON["P"] && $2 == ENVIRON["N"] { print $4 }'
+}
 
 log_header_ok() {
     local hyphens
