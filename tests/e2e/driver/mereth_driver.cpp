@@ -242,6 +242,9 @@ int TrayPicture() {
     if (!Poll([&] { return (icons = TrayIcons()).size() == 1; })) {
         return Fail("not exactly one icon in the notification area");
     }
+    // Other windows on the same screen must not hide it.
+    SetWindowPos(GetAncestor(icons.front(), GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     unsigned long last = PictureOf(icons.front()), now = 0;
     if (!Poll([&] {
             Sleep(150);
