@@ -93,16 +93,28 @@ bool CConnectionAccounting::OnConnectionStarted(int k) {
 }
 
 void CConnectionAccounting::AccrueTick() {
+    if (m_connected != 0) {
+        AccrueAt(m_model.Clock().Now());
+    }
+}
+
+void CConnectionAccounting::CloseSegment() {
     if (m_connected == 0) {
         return;
     }
     const CalendarTime now = m_model.Clock().Now();
+    if (AccrueAt(now)) {
+        m_model.RebaseTotals(now);
+    }
+}
+
+bool CConnectionAccounting::AccrueAt(CalendarTime now) {
     const std::int64_t sinceStart = now - m_model.m_segmentStart;
     const std::int64_t last = m_model.m_lastElapsed;
     if (sinceStart < last || sinceStart > last + MAX_TICK_GAP) {
         // The clock was set, or the program stalled: count on from now, lose the gap.
         m_model.RebaseTotals(now);
-        return;
+        return false;
     }
     const auto elapsed = static_cast<std::int32_t>(sinceStart);
     m_model.m_lastElapsed = elapsed;
@@ -112,7 +124,7 @@ void CConnectionAccounting::AccrueTick() {
     if (k < 0 || k != m_connectedRecord) {
         // Gone, or another entry's connection, since this event's poll: the next
         // poll deals with it.
-        return;
+        return false;
     }
 
     const float cost = m_costs.SegmentCost(k, elapsed);
@@ -147,6 +159,7 @@ void CConnectionAccounting::AccrueTick() {
         m_saver.SaveState();
         m_nextSaveAt = (record.connTime.value / SAVE_INTERVAL + 1) * SAVE_INTERVAL;
     }
+    return true;
 }
 
 void CConnectionAccounting::OnConnectionEnded() {

@@ -29,6 +29,9 @@ public:
     bool OnConnectionStarted(int k);
     // One tick of the running connection: every figure as its base plus the segment.
     void AccrueTick();
+    // Charges the running call up to now and begins a new segment at that instant, so
+    // a tariff edited from here on prices only what follows. Nothing while idle.
+    void CloseSegment();
     // The running connection has gone: its log line, then the figures are saved.
     // Nothing without a running connection.
     void OnConnectionEnded();
@@ -48,6 +51,8 @@ public:
     CalendarTime ConnectStart() const { return m_connectStart; }
 
 private:
+    // The tick's work at the instant now; false when the tick counted nothing.
+    bool AccrueAt(CalendarTime now);
     void ZeroPeriodsFrom(int record, Period period);
 
     CUsageModel& m_model;

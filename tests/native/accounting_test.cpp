@@ -316,6 +316,31 @@ TEST_F(AccountingTest, TariffEditedDuringACallTakesEffectAtTheNextTick) {
     EXPECT_FLOAT_EQ(Rec(0).connCost.value, Rec(1).connCost.value);
 }
 
+TEST_F(AccountingTest, ClosedSegmentKeepsWhatWasChargedUnderTheOldMethod) {
+    FlatRate(Rec(1).tariff, 0.0f, 0.06f, 60);
+    Rec(1).tariff.chargeByTheUnit = 1;
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(90);
+    const float beforeEdit = Rec(1).connCost.value;
+    EXPECT_NEAR(beforeEdit, 0.12f, 1e-6); // two units begun
+
+    // To the second from here on: the 90 seconds already charged stay as they were.
+    rig.accounting.CloseSegment();
+    Rec(1).tariff.chargeByTheUnit = 0;
+    const std::int64_t editedAt = rig.clock.Now() - rig.origin;
+    rig.RunUntil(editedAt + 30);
+    EXPECT_NEAR(Rec(1).connCost.value, beforeEdit + 0.03f, 1e-5);
+    EXPECT_EQ(Rec(1).connTime.value, editedAt + 30); // no second lost at the cut
+
+    // Idle, it changes nothing.
+    rig.poll.record = -1;
+    rig.Tick();
+    const ConnectionStats idle = Rec(1);
+    rig.accounting.CloseSegment();
+    EXPECT_EQ(Rec(1).connCost, idle.connCost);
+}
+
 TEST_F(AccountingTest, LongCallIsSavedEveryTenMinutes) {
     rig.poll.record = 2;
     rig.Tick();
