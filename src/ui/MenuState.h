@@ -84,17 +84,17 @@ public:
     int Open() const { return m_open; }
 
 private:
-    friend class CModalScope;
+    friend class CModalCountScope;
     int m_open = 0;
 };
 
 // Counts one modal window for as long as it runs.
-class CModalScope {
+class CModalCountScope {
 public:
-    explicit CModalScope(CModalCount& count) : m_count(count) { ++m_count.m_open; }
-    ~CModalScope() { --m_count.m_open; }
-    CModalScope(const CModalScope&) = delete;
-    CModalScope& operator=(const CModalScope&) = delete;
+    explicit CModalCountScope(CModalCount& count) : m_count(count) { ++m_count.m_open; }
+    ~CModalCountScope() { --m_count.m_open; }
+    CModalCountScope(const CModalCountScope&) = delete;
+    CModalCountScope& operator=(const CModalCountScope&) = delete;
 
 private:
     CModalCount& m_count;

@@ -209,10 +209,10 @@ TEST(MenuState, TrayExitGreyedWhileAnyModalWindowIsOpen) {
     CModalCount modals;
     EXPECT_FALSE(DecideTrayMenu(modals).exitGreyed);
     {
-        CModalScope sheet(modals);
+        CModalCountScope sheet(modals);
         EXPECT_TRUE(DecideTrayMenu(modals).exitGreyed);
         {
-            CModalScope question(modals); // a message box over the sheet
+            CModalCountScope question(modals); // a message box over the sheet
             EXPECT_TRUE(DecideTrayMenu(modals).exitGreyed);
         }
         EXPECT_TRUE(DecideTrayMenu(modals).exitGreyed);
