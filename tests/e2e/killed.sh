@@ -25,7 +25,7 @@ expect_eq "Work's call time" "$(store_value "$tree" '\Dialup Connections\Work\Ti
 start_mereth
 driver wait-title "Mereth - Not Connected"
 driver --timeout 0 wait-hidden && ok "the next start is no first run"
-expect_eq "the log after the restart" "$(cat "$LOG")" "$log_before"
+expect_same "the log after the restart" "$(cat "$LOG")" "$log_before"
 call_and_die 2
 expect_eq "headers in the log" "$(grep -c '^Dialup Connection ' "$LOG")" 1
 expect_eq "Work's logins" "$(store_value "$(store_tree)" '\Dialup Connections\Work\Logins' Total)" 2

@@ -45,6 +45,13 @@ wait_for() {
 }
 
 expect_eq() { [ "$2" = "$3" ] && ok "$1: $2" || fail "$1 is '$2', expected '$3'"; }
+# expect_same WHAT ACTUAL EXPECTED: for long texts; shows the difference when they differ.
+expect_same() {
+    [ "$2" = "$3" ] && ok "$1" || {
+        diff <(printf '%s\n' "$3") <(printf '%s\n' "$2") >&2 || true
+        fail "$1 differs (< expected, > actual)"
+    }
+}
 expect_match() { [[ $2 =~ $3 ]] && ok "$1: $2" || fail "$1 is '$2', expected /$3/"; }
 
 # A prefix made once per run, copied for every story: creating one costs seconds.
