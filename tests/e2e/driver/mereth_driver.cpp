@@ -12,7 +12,9 @@
 //   end-session                                 WM_QUERYENDSESSION, then WM_ENDSESSION
 //   tray-icons | tray-click double|right        the icons in the shell's notification area
 //   tray-picture                                a fingerprint of the tray icon's picture
+//   context-menu ID                             right-clicks control ID of the main window
 //   menu-pick CHAR                              chooses an item of the open pop-up menu
+//   rect menu|tray|main                         where that window is: x y width height
 //   kill                                        ends the program without a word, like a crash
 //   reg-tree KEY                                prints the tree under HKCU\KEY, one value a line
 #include <windows.h>
@@ -266,6 +268,55 @@ int MenuPick(char key) {
                                                                            : Fail("cannot post");
 }
 
+// The shown child of the window with the id: an indicator takes the id of the hidden
+// placeholder it stands over.
+HWND ShownControl(HWND parent, int id) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id && IsWindowVisible(child)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// Right-clicks a control of the main window, as the control reports it to the window.
+int ContextMenu(int id) {
+    HWND main = WaitMain();
+    HWND control = main ? ShownControl(main, id) : nullptr;
+    RECT rect;
+    if (!control || !GetWindowRect(control, &rect)) {
+        return Fail("no such control");
+    }
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), at)
+               ? 0
+               : Fail("cannot post");
+}
+
+// Where a window is on the screen, as "x y width height": the open pop-up menu, the one
+// tray icon or the main window.
+int Rect(const std::string& what) {
+    HWND hwnd = nullptr;
+    Poll([&] {
+        if (what == "menu") {
+            hwnd = TopLevel("#32768", nullptr);
+        } else if (what == "tray") {
+            const std::vector<HWND> icons = TrayIcons();
+            hwnd = icons.size() == 1 ? icons.front() : nullptr;
+        } else {
+            hwnd = MainWindow();
+        }
+        return hwnd != nullptr;
+    });
+    RECT rect;
+    if (!hwnd || !GetWindowRect(hwnd, &rect)) {
+        return Fail("no " + what);
+    }
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+    return 0;
+}
+
 int Kill() {
     HWND main = WaitMain();
     DWORD pid = 0;
@@ -419,6 +470,12 @@ int main(int argc, char** argv) {
     }
     if (verb == "menu-pick" && n == 1 && args[1].size() == 1) {
         return MenuPick(args[1][0]);
+    }
+    if (verb == "context-menu" && n == 1) {
+        return ContextMenu(std::atoi(a1));
+    }
+    if (verb == "rect" && n == 1 && (args[1] == "menu" || args[1] == "tray" || args[1] == "main")) {
+        return Rect(args[1]);
     }
     if (verb == "kill" && n == 0) {
         return Kill();
