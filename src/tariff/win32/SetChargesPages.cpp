@@ -161,16 +161,19 @@ LRESULT CSetChargesWeekdayDlg::OnVScroll(WPARAM, LPARAM lParam) {
     if (n == 0) {
         return 0;
     }
-    const LRESULT answer = ::SendMessageA(upDown, UDM_GETPOS, 0, 0);
-    const int position = LOWORD(answer);
+    // The high word flags an unreadable buddy; these up-downs have none (and Wine sets
+    // the flag for that too), so the low word is the position.
+    const int position = LOWORD(::SendMessageA(upDown, UDM_GETPOS, 0, 0));
     // The control reports a step and then the end of the scroll at the same position:
     // only a change of position counts, so a bad field complains once per step.
-    if (HIWORD(answer) != 0 || position == m_periods.Position(n)) {
+    if (position == m_periods.Position(n)) {
         return 0;
     }
-    // A field that cannot be read has its say; the times still follow the up-down.
-    UpdateData(true);
+    // The times follow the up-down first: the message of a field that cannot be read
+    // runs a loop in which the end of this scroll arrives, and it must find the step
+    // already taken.
     ShowRows(m_periods.OnUpDownChanged(n, position));
+    UpdateData(true);
     return 0;
 }
 
