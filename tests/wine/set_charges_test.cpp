@@ -377,11 +377,11 @@ TEST(SetChargesSheet, MinimumBoxEnablesItsFieldUnlessTheFieldIsUnreadable) {
 }
 
 TEST(SetChargesSheet, CaptionOwnerAndCurrencyLabels) {
+    CWnd owner;
+    ASSERT_TRUE(owner.Create("Owner", WS_POPUP | WS_VISIBLE, RECT{0, 0, 40, 40}, nullptr, 0));
     char saved[20] = {};
     ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, saved, sizeof saved), 0);
     ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, "EuroDollar"));
-    CWnd owner;
-    ASSERT_TRUE(owner.Create("Owner", WS_POPUP | WS_VISIBLE, RECT{0, 0, 40, 40}, nullptr, 0));
     const struct {
         int page;
         int id;
