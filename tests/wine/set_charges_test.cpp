@@ -2,6 +2,7 @@
 #include "res/resource.h"
 #include "tariff/win32/SetChargesSheet.h"
 
+#include "ChargesSheetDriver.h"
 #include "DialogTemplate.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -21,68 +21,8 @@ namespace mereth {
 namespace {
 
 using test::CMessageBoxAnswerer;
-using Clock = std::chrono::steady_clock;
+using namespace test::sheet_script;
 enum : int { GENERAL, WEEKDAY, WEEKEND };
-
-BOOL CALLBACK FindSheetWindow(HWND hWnd, LPARAM out) {
-    char caption[128] = {};
-    GetWindowTextA(hWnd, caption, sizeof caption);
-    if (IsWindowVisible(hWnd) && std::string(caption).rfind("Set Telephone Charges for ", 0) == 0) {
-        *reinterpret_cast<HWND*>(out) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-HWND Page(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-HWND Item(HWND sheet, int id) {
-    return GetDlgItem(Page(sheet), id);
-}
-int PageIndex(HWND sheet) {
-    return int(SendMessageA(sheet, PSM_HWNDTOINDEX, WPARAM(Page(sheet)), 0));
-}
-std::string Text(HWND control) {
-    char text[64] = {};
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
-
-// One step of a script that drives the open sheet; true once it is done.
-using Step = std::function<bool(HWND sheet)>;
-
-Step Do(std::function<void(HWND)> action) {
-    return [action](HWND sheet) { return action(sheet), true; };
-}
-Step SetText(int id, const char* text) {
-    return Do([id, text](HWND sheet) { SetWindowTextA(Item(sheet, id), text); });
-}
-// Posted, like everything that may open a message box, so that no step waits in one.
-Step Press(int button) {
-    return Do([button](HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); });
-}
-Step GoTo(int index) {
-    return [index, posted = false](HWND sheet) mutable {
-        if (!posted) {
-            posted = PostMessageA(sheet, PSM_SETCURSEL, index, 0);
-        }
-        return PageIndex(sheet) == index;
-    };
-}
-// Lets the sheet's loop run a few more ticks, so that a second message would show.
-Step Idle(int ticks) {
-    return [ticks](HWND) mutable { return --ticks <= 0; };
-}
-// One step of an up-down as the control reports it: the new position, then the end.
-Step StepUpDown(int id, int position) {
-    return Do([id, position](HWND sheet) {
-        HWND upDown = Item(sheet, id);
-        SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(position, 0));
-        for (int code : {SB_THUMBPOSITION, SB_ENDSCROLL}) {
-            PostMessageA(Page(sheet), WM_VSCROLL, MAKEWPARAM(code, position), LPARAM(upDown));
-        }
-    });
-}
 
 struct SheetRun {
     bool ok = false;
@@ -92,47 +32,19 @@ struct SheetRun {
     Tariff tariffInBeforeApply;
 };
 
-// Runs the real sheet on start while a thread timer, served by the sheet's own loop,
-// takes one step per tick; past the deadline it cancels the sheet.
-class CSheetDriver {
-public:
-    static SheetRun Run(const Tariff& start, std::vector<Step> steps, CWnd* owner = nullptr,
-                        const char* name = "Work") {
-        s_steps = &steps;
-        s_next = 0;
-        s_deadline = Clock::now() + std::chrono::seconds(20);
-        const UINT_PTR timer = SetTimer(nullptr, 0, 25, &OnTimer);
-        SheetRun run;
-        run.tariff = start;
+// The real sheet on a copy of start, driven by steps.
+SheetRun RunSheet(const Tariff& start, std::vector<Step> steps, CWnd* owner = nullptr,
+                  const char* name = "Work") {
+    SheetRun run;
+    run.tariff = start;
+    run.finished = CChargesSheetDriver::Drive(std::move(steps), [&] {
         run.ok = RunSetChargesSheet(owner, name, run.tariff, [&run] {
             ++run.beforeApplyCalls;
             run.tariffInBeforeApply = run.tariff;
         });
-        KillTimer(nullptr, timer);
-        run.finished = s_next == steps.size();
-        return run;
-    }
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND sheet = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), &FindSheetWindow, LPARAM(&sheet));
-        if (!sheet || s_busy) {
-            return;
-        }
-        if (Clock::now() > s_deadline) {
-            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-        } else if (s_next < s_steps->size()) {
-            s_busy = true;
-            s_next += (*s_steps)[s_next](sheet) ? 1 : 0;
-            s_busy = false;
-        }
-    }
-    static inline const std::vector<Step>* s_steps = nullptr;
-    static inline size_t s_next = 0;
-    static inline bool s_busy = false;
-    static inline Clock::time_point s_deadline;
-};
+    });
+    return run;
+}
 
 // Every value reads back exactly as it is shown; period 4 ends at 24:00.
 Tariff SampleTariff() {
@@ -187,7 +99,7 @@ TEST(SetChargesSheet, TypedCharactersPassTheFiltersOrLeaveTheText) {
         }));
     }
     steps.push_back(Press(PSBTN_CANCEL));
-    const SheetRun run = CSheetDriver::Run(Tariff{}, std::move(steps));
+    const SheetRun run = RunSheet(Tariff{}, std::move(steps));
     EXPECT_TRUE(run.finished);
     EXPECT_FALSE(run.ok);
     EXPECT_EQ(run.tariff, Tariff{});
@@ -253,7 +165,7 @@ TEST(SetChargesSheet, DefaultWeekdayPageAndOneActionPerStep) {
         SetText(IDC_WD_FEE1, "0"),
         Press(PSBTN_OK),
     };
-    const SheetRun run = CSheetDriver::Run(Tariff{}, std::move(steps));
+    const SheetRun run = RunSheet(Tariff{}, std::move(steps));
     ASSERT_TRUE(run.finished);
     EXPECT_TRUE(run.ok);
     Tariff expected;
@@ -286,7 +198,7 @@ TEST(SetChargesSheet, OkCopiesBackAndCancelChangesNothing) {
          SampleTariff()},
     };
     for (const auto& c : cases) {
-        const SheetRun run = CSheetDriver::Run(c.start, c.steps);
+        const SheetRun run = RunSheet(c.start, c.steps);
         EXPECT_TRUE(run.finished) << c.name;
         EXPECT_EQ(run.ok, c.ok) << c.name;
         EXPECT_EQ(run.tariff, c.expected) << c.name;
@@ -338,7 +250,7 @@ TEST(SetChargesSheet, UnreadableTextKeepsThePageWithItsMessage) {
             SetText(c.id, c.good),
             Press(PSBTN_OK),
         };
-        const SheetRun run = CSheetDriver::Run(SampleTariff(), std::move(steps));
+        const SheetRun run = RunSheet(SampleTariff(), std::move(steps));
         EXPECT_TRUE(run.finished && run.ok) << c.bad;
         EXPECT_EQ(run.tariff, expected[i]) << c.bad;
     }
@@ -368,7 +280,7 @@ TEST(SetChargesSheet, MinimumBoxEnablesItsFieldUnlessTheFieldIsUnreadable) {
         [&](HWND sheet) { return !IsWindowEnabled(field(sheet)); },
         Press(PSBTN_OK),
     };
-    const SheetRun run = CSheetDriver::Run(Tariff{}, std::move(steps));
+    const SheetRun run = RunSheet(Tariff{}, std::move(steps));
     ASSERT_TRUE(run.finished);
     Tariff expected;
     expected.minimumCallCharge = 2.5f;
@@ -409,8 +321,7 @@ TEST(SetChargesSheet, CaptionOwnerAndCurrencyLabels) {
         }));
     }
     steps.push_back(Press(PSBTN_CANCEL));
-    const SheetRun run =
-        CSheetDriver::Run(Tariff{}, std::move(steps), &owner, "All Dial-up Connections");
+    const SheetRun run = RunSheet(Tariff{}, std::move(steps), &owner, "All Dial-up Connections");
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, saved);
     EXPECT_TRUE(run.finished);
     EXPECT_TRUE(owner.IsWindowEnabled());
@@ -443,7 +354,7 @@ TEST(SetChargesScreenshots, Pages) {
         });
     }
     steps.push_back(Press(PSBTN_CANCEL));
-    EXPECT_TRUE(CSheetDriver::Run(SampleTariff(), std::move(steps)).finished);
+    EXPECT_TRUE(RunSheet(SampleTariff(), std::move(steps)).finished);
 }
 
 } // namespace
