@@ -2,7 +2,8 @@
 # with a moment to place the whole Wine session in), and then works Mereth through the
 # driver and scripts/rassim. Every wait polls until a deadline.
 #
-# From ctest: MERETH_EXE, MERETH_RASSIM_DLL, MERETH_DRIVER and MERETH_E2E_ROOT are set.
+# ctest sets MERETH_EXE, MERETH_RASSIM_DLL, MERETH_DRIVER and MERETH_E2E_ROOT; run by
+# hand (bash tests/e2e/calls.sh), a story takes them from build/win64.
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -10,8 +11,9 @@ REPO=$(cd "$E2E_DIR/../.." && pwd)
 if [ -z "${DISPLAY:-}" ]; then
     exec "$REPO/scripts/with-display" bash "$0" "$@"
 fi
-: "${MERETH_EXE:?the path of Mereth.exe}" "${MERETH_RASSIM_DLL:?the path of rassim}"
-: "${MERETH_DRIVER:?the path of mereth_driver.exe}"
+MERETH_EXE=${MERETH_EXE:-$REPO/build/win64/Mereth.exe}
+MERETH_RASSIM_DLL=${MERETH_RASSIM_DLL:-$REPO/build/win64/rasapi32.dll}
+MERETH_DRIVER=${MERETH_DRIVER:-$REPO/build/win64/mereth_driver.exe}
 ROOT=${MERETH_E2E_ROOT:-$REPO/build/win64/e2e}
 STORY=$(basename "$0" .sh)
 DIR=$ROOT/$STORY
