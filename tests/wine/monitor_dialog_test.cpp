@@ -3,6 +3,7 @@
 // tick repaints.
 #include "app/MonitorDlg.h"
 
+#include "AllocationCounter.h"
 #include "RasSimState.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +176,28 @@ TEST_F(MonitorDialogTest, OneTickRepaintsOnlyChangedTexts) {
         EXPECT_EQ(dlg.TotalPaints() - before, 2);
         EXPECT_EQ(dlg.IndicatorOf(IDC_CONN_TIME)->PaintStats().lastTail, 4u);
         EXPECT_EQ(dlg.IndicatorOf(IDC_TOTAL_TIME)->PaintStats().lastTail, 4u);
+    });
+}
+
+TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
+    Run([this](CProbeDlg& dlg) {
+        auto poll = [&dlg] { dlg.SendMessage(WM_TIMER, CMonitorDlg::TIMER_POLL, 0); };
+        poll(); // idle
+        long before = test::AllocationCount();
+        poll();
+        EXPECT_EQ(test::AllocationCount(), before) << "idle poll";
+
+        m_ras.Connect("Work");
+        ASSERT_TRUE(m_ras.Write());
+        poll(); // the connection starts
+        poll();
+        dlg.m_model.m_entries[0].connTime.value += 1; // a tick that changes texts
+        before = test::AllocationCount();
+        dlg.RefreshIndicators();
+        poll();
+        poll();
+        EXPECT_EQ(test::AllocationCount(), before) << "running ticks";
+        EXPECT_EQ(dlg.ItemText(IDC_CONN_GROUP), "This Connection");
     });
 }
 
