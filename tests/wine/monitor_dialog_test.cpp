@@ -4,6 +4,7 @@
 #include "app/MonitorDlg.h"
 
 #include "AllocationCounter.h"
+#include "DialogTemplate.h"
 #include "RasSimState.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,17 @@ protected:
     void SetUp() override {
         m_ras.entries = {"Work", "Home"};
         ASSERT_TRUE(m_ras.Write());
+    }
+    // The window writes its log beside the test program; other tests expect none there.
+    void TearDown() override {
+        CSystemClock clock;
+        CWinLocale locale;
+        CConnectionLog log(clock, locale);
+        std::string path;
+        log.GetLogFilePath(path);
+        if (!path.empty()) {
+            DeleteFileA(path.c_str());
+        }
     }
     void Run(std::function<void(CProbeDlg&)> check) {
         CProbeDlg dialog;
@@ -198,6 +210,24 @@ TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
         poll();
         EXPECT_EQ(test::AllocationCount(), before) << "running ticks";
         EXPECT_EQ(dlg.ItemText(IDC_CONN_GROUP), "This Connection");
+    });
+}
+
+TEST_F(MonitorDialogTest, CloseBoxAsksAndEscapeOnlyHides) {
+    Run([](CProbeDlg& dlg) {
+        dlg.Click(IDCANCEL, BN_CLICKED);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+        EXPECT_TRUE(dlg.IsModalRunning());
+        dlg.ShowWindow(SW_SHOWNORMAL);
+        dlg.Click(IDC_HIDE, BN_CLICKED);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+
+        test::CMessageBoxAnswerer answerer; // answers with something other than Yes
+        dlg.SendMessage(WM_CLOSE);
+        ASSERT_EQ(answerer.m_texts.size(), 1u);
+        EXPECT_EQ(answerer.m_texts[0], "\nAre you sure you want to exit Mereth ?");
+        EXPECT_EQ(answerer.m_captions[0], "Exit Mereth");
+        EXPECT_TRUE(dlg.IsModalRunning());
     });
 }
 
