@@ -81,7 +81,7 @@ protected:
     void CreateIndicators();
     // Puts the display settings into the indicators (after a load).
     void ApplyDisplaySettings();
-    bool IsConnected() const { return m_accounting.m_connected != 0; }
+    bool IsConnected() const { return m_accounting.IsConnected(); }
     void StartTimers();
     void StopTimers();
     // Exit: asks first; on Yes the timers stop, everything is saved and the dialog ends.

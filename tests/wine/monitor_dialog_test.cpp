@@ -70,10 +70,10 @@ protected:
         CSystemClock clock;
         CWinLocale locale;
         CConnectionLog log(clock, locale);
-        std::string path;
+        std::wstring path;
         log.GetLogFilePath(path);
         if (!path.empty()) {
-            DeleteFileA(path.c_str());
+            DeleteFileW(path.c_str());
         }
     }
     void Run(std::function<void(CProbeDlg&)> check) {
