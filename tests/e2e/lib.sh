@@ -4,7 +4,8 @@
 #
 # ctest sets MERETH_EXE, MERETH_RASSIM_DLL, MERETH_DRIVER and MERETH_E2E_ROOT; run by
 # hand (bash tests/e2e/calls.sh), a story takes them from build/win64.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'say "FAILED at line $LINENO of $STORY: $BASH_COMMAND" >&2' ERR
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 REPO=$(cd "$E2E_DIR/../.." && pwd)
@@ -32,7 +33,13 @@ fail() {
 ok() { say "ok: $*"; }
 
 w() { LC_ALL=$WINE_LOCALE wine "$@"; }
-driver() { w "$MERETH_DRIVER" "$@" | tr -d '\r'; }
+driver() {
+    local rc
+    w "$MERETH_DRIVER" "$@" | tr -d '\r'
+    rc=${PIPESTATUS[0]}
+    [ "$rc" -eq 0 ] || say "driver $* ended with $rc" >&2
+    return "$rc"
+}
 rassim() { "$REPO/scripts/rassim" "$@" >/dev/null; }
 
 # wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds.
