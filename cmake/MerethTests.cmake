@@ -55,7 +55,8 @@ if(WIN32 AND MERETH_WINE_TESTS)
     endif()
     # The registry and the rassim state are one per prefix: run these one at a time.
     # The second halves of two-process tests run only when their first half starts them.
-    mereth_discover(wine_tests wine FILTER "-ConnectionLogChild.*:SettingsStoreSecondProcess.*"
+    mereth_discover(wine_tests wine
+        FILTER "-ConnectionLogChild.*:SettingsStoreSecondProcess.*:ConnectionLogPath.FolderOutsideTheAnsiCodePage"
         PROPERTIES RUN_SERIAL TRUE ENVIRONMENT "LC_ALL=en_GB.UTF-8")
 endif()
 
@@ -89,6 +90,15 @@ if(NOT WIN32 AND MERETH_RUN_TESTS)
                 -DOUT=${CMAKE_BINARY_DIR}/icongen
                 -P ${CMAKE_SOURCE_DIR}/tools/icongen/check.cmake)
     endif()
+endif()
+
+# File names outside the ANSI code page need a UTF-8 locale that glibc has installed.
+if(WIN32 AND MERETH_WINE_TESTS AND MERETH_RUN_TESTS)
+    add_test(NAME wine.ConnectionLogPath.FolderOutsideTheAnsiCodePage
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:wine_tests>
+            --gtest_filter=ConnectionLogPath.FolderOutsideTheAnsiCodePage)
+    set_tests_properties(wine.ConnectionLogPath.FolderOutsideTheAnsiCodePage PROPERTIES
+        ENVIRONMENT "LC_ALL=C.UTF-8" RUN_SERIAL TRUE TIMEOUT 120)
 endif()
 
 # The rassim control command, from a shell, as tests outside this repository use it.

@@ -1,5 +1,7 @@
 #include "accounting/ConnectionAccounting.h"
 
+#include "core/Saturate.h"
+
 #include <cmath>
 #include <limits>
 
@@ -17,12 +19,12 @@ std::int32_t AddSeconds(std::int32_t base, std::int32_t seconds) {
 }
 
 float AddMoney(float base, double amount) {
-    return static_cast<float>(static_cast<double>(base) + amount);
+    return NarrowToFloat(static_cast<double>(base) + amount);
 }
 
-// A local date as one comparable number, yyyymmdd.
-std::int64_t DateKey(const LocalTime& t) {
-    return (static_cast<std::int64_t>(t.year) * 100 + t.month) * 100 + t.day;
+// A date as one comparable number, yyyymmdd.
+std::int64_t DateKey(std::int64_t year, std::int64_t month, std::int64_t day) {
+    return (year * 100 + month) * 100 + day;
 }
 
 void ChargeLoginAndFee(ConnectionStats& r, float fee) {
@@ -32,10 +34,10 @@ void ChargeLoginAndFee(ConnectionStats& r, float fee) {
     r.monthCost.value = AddMoney(r.monthCost.value, fee);
     r.todayCost.value = AddMoney(r.todayCost.value, fee);
     r.connCost.value = fee;
-    ++r.totalLogins;
-    ++r.todayLogins;
-    ++r.yearLogins;
-    ++r.monthLogins;
+    r.totalLogins = IncrementSaturated(r.totalLogins);
+    r.todayLogins = IncrementSaturated(r.todayLogins);
+    r.yearLogins = IncrementSaturated(r.yearLogins);
+    r.monthLogins = IncrementSaturated(r.monthLogins);
 }
 
 void Accrue(TimeFigure& time, CostFigure& cost, std::int32_t elapsed, float segmentCost) {
@@ -62,13 +64,18 @@ CConnectionAccounting::CConnectionAccounting(CUsageModel& model, CCostCalculator
                                              IViewRefresh& view, IStateSaver& saver)
     : m_model(model), m_costs(costs), m_poll(poll), m_log(log), m_view(view), m_saver(saver) {}
 
-void CConnectionAccounting::OnConnectionStarted(int k) {
-    if (k < 0 || k >= RECORD_COUNT) {
-        return;
+bool CConnectionAccounting::OnConnectionStarted(int k) {
+    if (m_connected != 0 || !m_model.IsValidRecord(k)) {
+        return false;
     }
-    const float fee = m_costs.ConnectionFee(k);
+    // One instant for everything the start decides: a minute boundary between two
+    // clock reads would pair one period's fee with the next one's rate.
+    const CalendarTime now = m_model.Clock().Now();
+    const Rate rate = m_costs.RateAt(k, now);
+    const float fee = rate.connectionFee;
+    m_connected = 1;
     m_connectedEntryName = m_model.m_entries[k].name.view();
-    m_connectStart = m_model.Clock().Now();
+    m_connectStart = now;
 
     // A phone-book entry that bears the aggregate's own name is matched to record 0:
     // it is still one login and one fee.
@@ -77,21 +84,37 @@ void CConnectionAccounting::OnConnectionStarted(int k) {
         ChargeLoginAndFee(m_model.m_entries[k], fee);
     }
 
-    m_costs.m_currentUnitCost = m_costs.CurrentUnitCost(k);
-    m_costs.m_currentUnitTime = m_costs.CurrentUnitTime(k);
+    m_costs.m_currentUnitCost = rate.unitCost;
+    m_costs.m_currentUnitTime = rate.unitTime;
     m_connectedRecord = k;
     m_nextSaveAt = SAVE_INTERVAL;
-    m_model.RebaseTotals();
+    m_model.RebaseTotals(now);
+    return true;
 }
 
 void CConnectionAccounting::AccrueTick() {
+    if (m_connected != 0) {
+        AccrueAt(m_model.Clock().Now());
+    }
+}
+
+void CConnectionAccounting::CloseSegment() {
+    if (m_connected == 0) {
+        return;
+    }
     const CalendarTime now = m_model.Clock().Now();
+    if (AccrueAt(now)) {
+        m_model.RebaseTotals(now);
+    }
+}
+
+bool CConnectionAccounting::AccrueAt(CalendarTime now) {
     const std::int64_t sinceStart = now - m_model.m_segmentStart;
     const std::int64_t last = m_model.m_lastElapsed;
     if (sinceStart < last || sinceStart > last + MAX_TICK_GAP) {
         // The clock was set, or the program stalled: count on from now, lose the gap.
-        m_model.RebaseTotals();
-        return;
+        m_model.RebaseTotals(now);
+        return false;
     }
     const auto elapsed = static_cast<std::int32_t>(sinceStart);
     m_model.m_lastElapsed = elapsed;
@@ -101,7 +124,7 @@ void CConnectionAccounting::AccrueTick() {
     if (k < 0 || k != m_connectedRecord) {
         // Gone, or another entry's connection, since this event's poll: the next
         // poll deals with it.
-        return;
+        return false;
     }
 
     const float cost = m_costs.SegmentCost(k, elapsed);
@@ -117,12 +140,14 @@ void CConnectionAccounting::AccrueTick() {
 
     // A new tariff period, a weekend's start or end, or an edited tariff: the
     // segment closes with what was just charged and the next runs at the new rate.
-    const float unitCost = m_costs.CurrentUnitCost(k);
-    const std::int32_t unitTime = m_costs.CurrentUnitTime(k);
+    // The new segment begins at this tick's instant, so no second goes uncounted.
+    const Rate rate = m_costs.RateAt(k, now);
+    const float unitCost = rate.unitCost;
+    const std::int32_t unitTime = rate.unitTime;
     if (std::fabs(static_cast<double>(unitCost) - m_costs.m_currentUnitCost) >
             UNIT_COST_TOLERANCE ||
         unitTime != m_costs.m_currentUnitTime) {
-        m_model.RebaseTotals();
+        m_model.RebaseTotals(now);
         m_costs.m_currentUnitCost = unitCost;
         m_costs.m_currentUnitTime = unitTime;
     }
@@ -134,9 +159,14 @@ void CConnectionAccounting::AccrueTick() {
         m_saver.SaveState();
         m_nextSaveAt = (record.connTime.value / SAVE_INTERVAL + 1) * SAVE_INTERVAL;
     }
+    return true;
 }
 
 void CConnectionAccounting::OnConnectionEnded() {
+    if (m_connected == 0) {
+        return;
+    }
+    m_connected = 0;
     const ConnectionStats& all = m_model.m_entries[0];
     m_log.LogConnection(m_connectedEntryName.c_str(), m_connectStart, all.connTime.value,
                         all.connCost.value, all.totalLogins);
@@ -151,8 +181,9 @@ void CConnectionAccounting::CheckDateRollover() {
     const IClock& clock = m_model.Clock();
     const CalendarTime now = clock.Now();
     const LocalTime today = clock.ToLocal(now);
-    const std::int64_t todayKey = DateKey(today);
-    const std::int64_t countedKey = DateKey(clock.ToLocal(m_model.m_currentDay));
+    const std::int64_t todayKey = DateKey(today.year, today.month, today.day);
+    const std::int64_t countedKey =
+        DateKey(m_model.m_currentYear, m_model.m_currentMonth, m_model.m_currentDay);
     const bool sameYear = m_model.m_currentYear == today.year;
 
     // Calendar dates, not a fixed 24 hours: days of 23 and 25 hours end at midnight too.
@@ -167,7 +198,7 @@ void CConnectionAccounting::CheckDateRollover() {
         todayKey < countedKey) {
         m_model.SetCurrentDate(now);
         m_view.RefreshLabels();
-        m_model.RebaseTotals();
+        m_model.RebaseTotals(now);
         return;
     }
 
@@ -195,7 +226,7 @@ void CConnectionAccounting::CheckDateRollover() {
         r.todayLogins = 0;
     }
     m_model.SetCurrentDate(now);
-    m_model.RebaseTotals();
+    m_model.RebaseTotals(now);
     m_view.RefreshIndicators();
 }
 
@@ -227,10 +258,10 @@ void CConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
     }
 }
 
-void CConnectionAccounting::ResetIndicator(int id, int r) {
+bool CConnectionAccounting::ResetIndicator(int id, int r) {
     const Period period = PeriodOfIndicator(id);
-    if (period == Period::None || r < 0 || r >= RECORD_COUNT) {
-        return;
+    if (m_connected != 0 || period == Period::None || r < 0 || r >= RECORD_COUNT) {
+        return false;
     }
     // The aggregate's reset reaches every record, in use or not.
     const int last = r == 0 ? RECORD_COUNT - 1 : r;
@@ -241,6 +272,7 @@ void CConnectionAccounting::ResetIndicator(int id, int r) {
         m_view.RefreshLabels();
     }
     m_view.RefreshIndicators();
+    return true;
 }
 
 } // namespace mereth

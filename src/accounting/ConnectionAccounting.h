@@ -24,26 +24,35 @@ public:
     CConnectionAccounting(CUsageModel& model, CCostCalculator& costs, IConnectionPoll& poll,
                           IConnectionLog& log, IViewRefresh& view, IStateSaver& saver);
 
-    // A connection of record k has begun: a login and the fee, a first segment.
-    void OnConnectionStarted(int k);
+    // A connection of record k has begun: a login and the fee, a first segment. False,
+    // and nothing changed, for a record not in use or while a connection runs.
+    bool OnConnectionStarted(int k);
     // One tick of the running connection: every figure as its base plus the segment.
     void AccrueTick();
+    // Charges the running call up to now and begins a new segment at that instant, so
+    // a tariff edited from here on prices only what follows. Nothing while idle.
+    void CloseSegment();
     // The running connection has gone: its log line, then the figures are saved.
+    // Nothing without a running connection.
     void OnConnectionEnded();
     // Moves the Today, Month and Year figures on when the calendar has; idle only.
     void CheckDateRollover();
     // Zeroes the period of indicator id and every shorter one, of record r or,
-    // for r = 0, of all records.
-    void ResetIndicator(int id, int r);
+    // for r = 0, of all records. False, and nothing zeroed, while a connection runs:
+    // a reset confirmed after a call began must not touch the call's figures.
+    bool ResetIndicator(int id, int r);
 
+    // The connection state has this one owner; only the operations above change it.
+    bool IsConnected() const { return m_connected != 0; }
     // The record of the running or last connection, -1 before the first.
     int ConnectedRecord() const { return m_connectedRecord; }
-
-    std::int32_t m_connected = 0;
-    CalendarTime m_connectStart = 0;
-    EntryName m_connectedEntryName;
+    // The entry and the start of the running or last connection.
+    const EntryName& ConnectedEntryName() const { return m_connectedEntryName; }
+    CalendarTime ConnectStart() const { return m_connectStart; }
 
 private:
+    // The tick's work at the instant now; false when the tick counted nothing.
+    bool AccrueAt(CalendarTime now);
     void ZeroPeriodsFrom(int record, Period period);
 
     CUsageModel& m_model;
@@ -52,6 +61,9 @@ private:
     IConnectionLog& m_log;
     IViewRefresh& m_view;
     IStateSaver& m_saver;
+    std::int32_t m_connected = 0;
+    CalendarTime m_connectStart = 0;
+    EntryName m_connectedEntryName;
     int m_connectedRecord = -1;
     std::int32_t m_nextSaveAt = SAVE_INTERVAL;
 };

@@ -12,25 +12,17 @@ PollEvent CPollCycle::OnPollTimer() {
 PollEvent CPollCycle::OnPollResult(int record) {
     CConnectionAccounting& a = m_accounting;
     const bool found = m_model.IsValidRecord(record);
-    if (a.m_connected == 0) {
-        if (!found) {
-            return PollEvent::Idle;
-        }
-        a.m_connected = 1;
-        a.OnConnectionStarted(record);
-        return PollEvent::Started;
+    if (!a.IsConnected()) {
+        return found && a.OnConnectionStarted(record) ? PollEvent::Started : PollEvent::Idle;
     }
     if (!found) {
-        a.m_connected = 0;
         a.OnConnectionEnded();
         return PollEvent::Ended;
     }
     if (record != a.ConnectedRecord()) {
         // One entry hung up and another came up between two polls: two calls,
         // each with its own log line, login and fee.
-        a.m_connected = 0;
         a.OnConnectionEnded();
-        a.m_connected = 1;
         a.OnConnectionStarted(record);
         return PollEvent::Switched;
     }

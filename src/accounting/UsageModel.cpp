@@ -13,14 +13,27 @@ void CUsageModel::SetCurrentDate(CalendarTime t) {
     LocalTime local = m_clock.ToLocal(t);
     m_currentYear = local.year;
     m_currentMonth = local.month;
-    m_currentDay = m_clock.LocalMidnight(local.year, local.month, local.day);
+    m_currentDay = local.day;
+}
+
+CalendarTime CUsageModel::CountedDayMidnight() const {
+    return m_clock.LocalMidnight(m_currentYear, m_currentMonth, m_currentDay);
+}
+
+void CUsageModel::SetCountedDayFromMidnight(CalendarTime midnight) {
+    constexpr CalendarTime HALF_DAY = 12 * 3600;
+    m_currentDay = m_clock.ToLocal(midnight + HALF_DAY).day;
 }
 
 void CUsageModel::RebaseTotals() {
+    RebaseTotals(m_clock.Now());
+}
+
+void CUsageModel::RebaseTotals(CalendarTime now) {
     for (ConnectionStats& record : m_entries) {
         record.Rebase();
     }
-    m_segmentStart = m_clock.Now();
+    m_segmentStart = now;
     m_lastElapsed = 0;
 }
 
@@ -29,9 +42,11 @@ void CUsageModel::SetStartDate(int index) {
         return;
     }
     LocalTime today = m_clock.ToLocal(m_clock.Now());
-    char text[30];
-    if (m_locale.FormatShortDate(today.year, today.month, today.day, text, sizeof text) == 0) {
-        text[0] = '\0';
+    char text[DateText::capacity() + 1];
+    const std::size_t length =
+        m_locale.FormatShortDate(today.year, today.month, today.day, text, sizeof text);
+    if (length == 0 || length >= sizeof text) {
+        return; // an empty date would read "Total (since )"
     }
     if (index == 0) {
         for (ConnectionStats& record : m_entries) {

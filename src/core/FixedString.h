@@ -20,7 +20,9 @@ public:
 
     void Assign(std::string_view text) {
         m_length = text.size() < Capacity ? text.size() : Capacity;
-        std::memmove(m_text, text.data(), m_length);
+        if (m_length > 0) { // an empty view may carry no pointer at all
+            std::memmove(m_text, text.data(), m_length);
+        }
         m_text[m_length] = '\0';
     }
 

@@ -58,10 +58,12 @@ bool LogHeaderDue(std::int32_t loginCount) {
 
 std::size_t FormatLogDuration(std::int64_t seconds, char* out, std::size_t capacity) {
     const char* sign = seconds < 0 ? "-" : "";
-    std::int64_t s = seconds < 0 ? -seconds : seconds;
-    int n = std::snprintf(out, capacity, "%s%lld:%02d:%02d:%02d", sign,
-                          static_cast<long long>(s / 86400), static_cast<int>(s / 3600 % 24),
-                          static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+    // The magnitude in unsigned arithmetic: the most negative count has no positive.
+    const std::uint64_t s =
+        seconds < 0 ? 0 - static_cast<std::uint64_t>(seconds) : static_cast<std::uint64_t>(seconds);
+    int n = std::snprintf(
+        out, capacity, "%s%llu:%02d:%02d:%02d", sign, static_cast<unsigned long long>(s / 86400),
+        static_cast<int>(s / 3600 % 24), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
     return Printed(n, capacity);
 }
 
@@ -114,21 +116,36 @@ void FormatLogEntry(const ILocale& locale, std::string_view entryName, const Loc
     writer.Append(line.view());
 }
 
-std::string LogFilePathFromModule(std::string_view modulePath) {
+namespace {
+
+template <typename Char>
+std::basic_string<Char> LogPathBeside(std::basic_string_view<Char> modulePath) {
     if (modulePath.empty()) {
         return {};
     }
     // The last character is never taken for the separator.
     std::size_t folderLength = 0;
     for (std::size_t i = modulePath.size() - 1; i-- > 0;) {
-        if (modulePath[i] == '\\') {
+        if (modulePath[i] == Char('\\')) {
             folderLength = i + 1;
             break;
         }
     }
-    std::string path(modulePath.substr(0, folderLength));
-    path += LOG_FILE_NAME;
+    std::basic_string<Char> path(modulePath.substr(0, folderLength));
+    for (char c : LOG_FILE_NAME) {
+        path += static_cast<Char>(c);
+    }
     return path;
+}
+
+} // namespace
+
+std::string LogFilePathFromModule(std::string_view modulePath) {
+    return LogPathBeside(modulePath);
+}
+
+std::wstring LogFilePathFromModule(std::wstring_view modulePath) {
+    return LogPathBeside(modulePath);
 }
 
 void PrepareLogAtStartup(ILogFile& log, bool freshStore) {

@@ -49,8 +49,11 @@ void FormatLogEntry(const ILocale& locale, std::string_view entryName, const Loc
                     std::int32_t durationSeconds, float cost, std::int32_t loginCount,
                     LogEntry& entry);
 
-// The log's path beside the executable at modulePath; empty when that is empty.
+// The log's path beside the executable at modulePath; empty when that is empty. The
+// program works on UTF-16 paths, where a backslash is always a separator; in a
+// double-byte code page a backslash byte may be the second half of a character.
 std::string LogFilePathFromModule(std::string_view modulePath);
+std::wstring LogFilePathFromModule(std::wstring_view modulePath);
 
 // The two file operations that start-up needs.
 class ILogFile {

@@ -15,11 +15,13 @@ void CConnectionWatcher::FillEntryList() {
         m_model.m_entries[n].name = m_ras.EntryName(n - 1);
         m_model.m_entryCount = static_cast<std::int32_t>(n + 1);
     }
-    // The first record of that name, as a connection of that name is matched: an
-    // entry that happens to be called like record 0 must not take its selection.
-    const int selected = RecordOf(m_model.m_selectedEntryName);
-    if (selected > 0) {
-        m_model.m_selectedEntry = selected;
+    // The stored selection is found again among the listed entries, the last of that
+    // name winning; the aggregate stays selected only when none matches.
+    for (int n = m_model.m_entryCount - 1; n >= 1; --n) {
+        if (m_model.m_entries[n].name == m_model.m_selectedEntryName.view()) {
+            m_model.m_selectedEntry = n;
+            break;
+        }
     }
 }
 

@@ -74,12 +74,16 @@ float ParseAmount(const char* text) {
 
     double value = 0.0;
     auto [last, error] = std::from_chars(begin, end, value, std::chars_format::general);
-    // Out of range either way (1e39, 1e-400) or beyond a float: 0, never inf.
+    // Out of range either way (1e39, 1e-400) or beyond a float: 0, never inf. A text
+    // short of the midway point to the next power of two still rounds to the largest
+    // float ("3.4028235e38").
+    constexpr double FLOAT_ROUNDING_LIMIT = 0x1.ffffffp+127;
     if (error != std::errc() || last != end || !std::isfinite(value) ||
-        std::fabs(value) > static_cast<double>(FLT_MAX)) {
+        std::fabs(value) >= FLOAT_ROUNDING_LIMIT) {
         return 0.0f;
     }
-    float amount = static_cast<float>(value);
+    float amount =
+        std::fabs(value) > static_cast<double>(FLT_MAX) ? FLT_MAX : static_cast<float>(value);
     return negative ? -amount : amount;
 }
 

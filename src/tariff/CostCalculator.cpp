@@ -1,5 +1,7 @@
 #include "tariff/CostCalculator.h"
 
+#include "core/Saturate.h"
+
 namespace mereth {
 
 int CCostCalculator::EffectiveTariffRecord(int k) const {
@@ -13,9 +15,13 @@ const Tariff& CCostCalculator::EffectiveTariff(int k) const {
     return m_model.m_entries[EffectiveTariffRecord(k)].tariff;
 }
 
+Rate CCostCalculator::RateAt(int k, CalendarTime t) const {
+    const LocalTime local = m_model.Clock().ToLocal(t);
+    return mereth::RateAt(EffectiveTariff(k), local.weekday, local.MinuteOfDay());
+}
+
 Rate CCostCalculator::RateNow(int k) const {
-    LocalTime now = m_model.Clock().ToLocal(m_model.Clock().Now());
-    return RateAt(EffectiveTariff(k), now.weekday, now.MinuteOfDay());
+    return RateAt(k, m_model.Clock().Now());
 }
 
 float CCostCalculator::ConnectionFee(int k) const {
@@ -49,12 +55,12 @@ float CCostCalculator::SegmentCost(int k, std::int64_t e) const {
     const double unitCost = m_currentUnitCost;
     if (EffectiveTariff(k).chargeByTheUnit != 0) {
         // A unit is charged in full the moment it begins.
-        const std::int64_t units = e / unitTime + 1;
-        return static_cast<float>(static_cast<double>(units) * unitCost);
+        const double units = static_cast<double>(e / unitTime) + 1.0;
+        return NarrowToFloat(units * unitCost);
     }
     const double proportional = unitCost * static_cast<double>(e) / static_cast<double>(unitTime);
     const double minimum = MinimumCharge(k);
-    return static_cast<float>(proportional > minimum ? proportional : minimum);
+    return NarrowToFloat(proportional > minimum ? proportional : minimum);
 }
 
 } // namespace mereth

@@ -20,6 +20,9 @@ public:
     // 1..5 on a weekday; 0 on Saturday and Sunday, which have no periods.
     int CurrentPeriod(int k) const;
     float MinimumCharge(int k) const;
+    // Everything the tariff charges at instant t, so that one event prices its fee,
+    // unit cost and unit time at one moment.
+    Rate RateAt(int k, CalendarTime t) const;
 
     // The charge for e seconds of the open segment, at m_currentUnitCost per
     // m_currentUnitTime. The connection fee is never part of it.

@@ -91,6 +91,10 @@ double RefSegmentCost(const Tariff& t, float u, std::int32_t n, std::int64_t e) 
     return p > m ? p : m;
 }
 
+std::int64_t CountedDateKey(const CUsageModel& m) {
+    return m.m_currentYear * 10000LL + m.m_currentMonth * 100 + m.m_currentDay;
+}
+
 std::int64_t LocalDateKey(CalendarTime when) {
     std::time_t tt = static_cast<std::time_t>(when);
     std::tm tm{};
@@ -267,12 +271,12 @@ private:
 
     void DateCheck() {
         const CUsageModel& m = m_rig.model;
-        const std::int64_t countedBefore = LocalDateKey(m.m_currentDay);
+        const std::int64_t countedBefore = CountedDateKey(m);
         const int yearBefore = m.m_currentYear;
         const int monthBefore = m.m_currentMonth;
         const ConnectionStats before = m.m_entries[0];
         m_rig.accounting.CheckDateRollover();
-        if (m_rig.accounting.m_connected != 0) {
+        if (m_rig.accounting.IsConnected()) {
             Expect(m.m_entries[0].todayTime == before.todayTime, "rollover during a call");
             return;
         }
@@ -282,10 +286,11 @@ private:
         std::tm tm{};
         localtime_r(&tt, &tm);
         Expect(m.m_currentYear == tm.tm_year + 1900 && m.m_currentMonth == tm.tm_mon + 1 &&
-                   LocalDateKey(m.m_currentDay) == LocalDateKey(now),
+                   CountedDateKey(m) == LocalDateKey(now),
                "counted date is not today's");
-        Expect(LocalDateKey(m.m_currentDay - 1) != LocalDateKey(m.m_currentDay),
-               "counted day is not a local midnight");
+        Expect(LocalDateKey(m.CountedDayMidnight()) == CountedDateKey(m) &&
+                   LocalDateKey(m.CountedDayMidnight() - 1) != CountedDateKey(m),
+               "counted day's stored form is not its local midnight");
         // Today is zeroed only when the counted day changes, and forward only.
         const bool zeroedToday = before.todayLogins != 0 && m.m_entries[0].todayLogins == 0;
         if (zeroedToday) {
@@ -433,8 +438,8 @@ private:
         }
         ++m_stats.calls;
         m_stats.aggregateCalls += k == 0;
-        Expect(m_rig.accounting.m_connectStart == now, "start time");
-        Expect(m_rig.accounting.m_connectedEntryName == m_rig.model.m_entries[k].name.view(),
+        Expect(m_rig.accounting.ConnectStart() == now, "start time");
+        Expect(m_rig.accounting.ConnectedEntryName() == m_rig.model.m_entries[k].name.view(),
                "entry name");
         CheckCall();
         CheckInvariants("start");
@@ -595,7 +600,7 @@ private:
                            a.yearLogins >= r.yearLogins && a.totalLogins >= r.totalLogins,
                        "record 0 logins below a record's");
             }
-            if (m_rig.accounting.m_connected != 0 && (i == 0 || i == m_call.k)) {
+            if (m_rig.accounting.IsConnected() && (i == 0 || i == m_call.k)) {
                 Expect(r.connTime.value <= r.todayTime.value &&
                            r.connCost.value <= r.todayCost.value,
                        "Conn above Today during a call");

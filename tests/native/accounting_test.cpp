@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
 namespace mereth {
 namespace {
 
@@ -69,7 +73,7 @@ TEST_F(AccountingTest, NinetyFiveSecondCallChargedToTheSecond) {
     EXPECT_GT(rig.view.indicators, 100);
     rig.poll.record = -1;
     EXPECT_EQ(rig.Tick(), PollEvent::Ended);
-    EXPECT_EQ(rig.accounting.m_connected, 0);
+    EXPECT_EQ(rig.accounting.IsConnected(), false);
 
     const float cost = 0.10f + 0.05f * 95 / 60;
     for (int i : {0, 1}) {
@@ -242,7 +246,7 @@ TEST_F(AccountingTest, SwitchBetweenEntriesIsOneCallEndedAndAnotherBegun) {
     rig.poll.record = 2;
     rig.clock.Set(switchAt);
     EXPECT_EQ(rig.cycle.OnPollResult(2), PollEvent::Switched);
-    EXPECT_EQ(rig.accounting.m_connected, 1);
+    EXPECT_EQ(rig.accounting.IsConnected(), true);
     EXPECT_EQ(rig.accounting.ConnectedRecord(), 2);
     ASSERT_EQ(rig.log.lines, 1);
     EXPECT_EQ(rig.log.last.entryName, "Work");
@@ -250,8 +254,8 @@ TEST_F(AccountingTest, SwitchBetweenEntriesIsOneCallEndedAndAnotherBegun) {
     EXPECT_NEAR(rig.log.last.cost, 0.10f + 0.06f, 1e-6);
     EXPECT_EQ(rig.saver.saves, 1);
 
-    EXPECT_EQ(rig.accounting.m_connectedEntryName, "Home");
-    EXPECT_EQ(rig.accounting.m_connectStart, switchAt);
+    EXPECT_EQ(rig.accounting.ConnectedEntryName(), "Home");
+    EXPECT_EQ(rig.accounting.ConnectStart(), switchAt);
     EXPECT_EQ(Rec(2).totalLogins, 1);
     EXPECT_EQ(Rec(1).totalLogins, 1);
     EXPECT_EQ(Rec(0).totalLogins, 2);
@@ -312,6 +316,31 @@ TEST_F(AccountingTest, TariffEditedDuringACallTakesEffectAtTheNextTick) {
     EXPECT_FLOAT_EQ(Rec(0).connCost.value, Rec(1).connCost.value);
 }
 
+TEST_F(AccountingTest, ClosedSegmentKeepsWhatWasChargedUnderTheOldMethod) {
+    FlatRate(Rec(1).tariff, 0.0f, 0.06f, 60);
+    Rec(1).tariff.chargeByTheUnit = 1;
+    rig.poll.record = 1;
+    rig.Tick();
+    rig.RunUntil(90);
+    const float beforeEdit = Rec(1).connCost.value;
+    EXPECT_NEAR(beforeEdit, 0.12f, 1e-6); // two units begun
+
+    // To the second from here on: the 90 seconds already charged stay as they were.
+    rig.accounting.CloseSegment();
+    Rec(1).tariff.chargeByTheUnit = 0;
+    const std::int64_t editedAt = rig.clock.Now() - rig.origin;
+    rig.RunUntil(editedAt + 30);
+    EXPECT_NEAR(Rec(1).connCost.value, beforeEdit + 0.03f, 1e-5);
+    EXPECT_EQ(Rec(1).connTime.value, editedAt + 30); // no second lost at the cut
+
+    // Idle, it changes nothing.
+    rig.poll.record = -1;
+    rig.Tick();
+    const ConnectionStats idle = Rec(1);
+    rig.accounting.CloseSegment();
+    EXPECT_EQ(Rec(1).connCost, idle.connCost);
+}
+
 TEST_F(AccountingTest, LongCallIsSavedEveryTenMinutes) {
     rig.poll.record = 2;
     rig.Tick();
@@ -337,6 +366,100 @@ TEST_F(AccountingTest, LongCallIsSavedEveryTenMinutes) {
     EXPECT_EQ(rig.saver.saves, 3);
     rig.RunUntil(1500 + 601);
     EXPECT_EQ(rig.saver.saves, 4);
+}
+
+TEST_F(AccountingTest, OnlyTheAccountingsOwnOperationsMoveTheConnectionState) {
+    FlatRate(Rec(1).tariff, 0.10f, 0.05f, 60);
+    // Records not in use are refused and change nothing.
+    for (int k : {-1, 3, RECORD_COUNT}) {
+        SCOPED_TRACE(k);
+        EXPECT_FALSE(rig.accounting.OnConnectionStarted(k));
+        EXPECT_FALSE(rig.accounting.IsConnected());
+        EXPECT_EQ(Rec(0).totalLogins, 0);
+    }
+    // An end without a start writes no log line.
+    rig.accounting.OnConnectionEnded();
+    EXPECT_EQ(rig.log.lines, 0);
+
+    ASSERT_TRUE(rig.accounting.OnConnectionStarted(1));
+    EXPECT_TRUE(rig.accounting.IsConnected());
+    EXPECT_FALSE(rig.accounting.OnConnectionStarted(2)); // one call at a time
+    EXPECT_EQ(rig.accounting.ConnectedRecord(), 1);
+    EXPECT_EQ(Rec(0).totalLogins, 1);
+
+    // A reset answered after the call began leaves the call's figures alone.
+    rig.poll.record = 1;
+    rig.RunUntil(60);
+    ASSERT_GT(Rec(1).totalTime.value, 0);
+    const ConnectionStats before = Rec(1);
+    EXPECT_FALSE(rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, 0));
+    EXPECT_EQ(Rec(1).totalTime, before.totalTime);
+    EXPECT_EQ(Rec(1).startDate, before.startDate);
+
+    rig.accounting.OnConnectionEnded();
+    EXPECT_FALSE(rig.accounting.IsConnected());
+    EXPECT_EQ(rig.log.lines, 1);
+    EXPECT_TRUE(rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, 0));
+    EXPECT_EQ(Rec(1).totalTime.value, 0);
+}
+
+TEST_F(AccountingTest, FiguresAtTheirLimitsStayThere) {
+    FlatRate(Rec(1).tariff, FLT_MAX, 0.0f, 60);
+    Rec(1).totalLogins = std::numeric_limits<std::int32_t>::max();
+    Rec(1).totalCost.value = FLT_MAX;
+    rig.poll.record = 1;
+    ASSERT_EQ(rig.Tick(), PollEvent::Started);
+    EXPECT_EQ(Rec(1).totalLogins, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(Rec(1).totalCost.value, FLT_MAX);
+    EXPECT_EQ(Rec(0).todayCost.value, FLT_MAX);
+}
+
+// Weekday periods one minute long from midnight, each with its own fee and rate, on a
+// clock that moves on a second between any two reads.
+class SteppingClockTest : public ::testing::Test {
+protected:
+    SteppingClockTest() {
+        rig.StartAt(rig.clock.At(2026, 12, 7, 0, 0, 0));
+        rig.Entries("Work");
+        Tariff& t = rig.model.m_entries[1].tariff;
+        for (int p = 0; p < PERIOD_COUNT; ++p) {
+            t.periodEnd[p] = p + 1 < PERIOD_COUNT ? p + 1 : MINUTES_PER_DAY;
+            t.periodConnectionFee[p] = static_cast<float>(p + 1);
+            t.periodUnitCost[p] = 0.01f * static_cast<float>(p + 1);
+            t.periodUnitTime[p] = 1 + p;
+        }
+    }
+    test::AccountingRig<test::CSteppingClock> rig;
+};
+
+TEST_F(SteppingClockTest, ACallStartIsPricedAtOneInstant) {
+    // Reads at the last second of period 1 would run on into period 2.
+    rig.clock.Set(rig.clock.At(2026, 12, 7, 0, 0, 59));
+    rig.poll.record = 1;
+    ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Started);
+    const Rate rate = rig.costs.RateAt(1, rig.accounting.ConnectStart());
+    EXPECT_EQ(rig.model.m_entries[1].connCost.value, rate.connectionFee);
+    EXPECT_EQ(rig.costs.m_currentUnitCost, rate.unitCost);
+    EXPECT_EQ(rig.costs.m_currentUnitTime, rate.unitTime);
+    EXPECT_EQ(rig.model.m_segmentStart, rig.accounting.ConnectStart());
+}
+
+TEST_F(SteppingClockTest, ALongCallWithRateChangesCountsEverySecond) {
+    rig.clock.Set(rig.clock.At(2026, 12, 7, 0, 0, 10));
+    rig.poll.record = 1;
+    ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Started);
+    const CalendarTime start = rig.accounting.ConnectStart();
+    // Each tick reads the clock once, so each is one second on; every period is crossed.
+    CalendarTime last = start;
+    for (int i = 0; i < 400; ++i) {
+        ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Running);
+        last = rig.model.m_segmentStart + rig.model.m_lastElapsed;
+    }
+    const ConnectionStats& r = rig.model.m_entries[1];
+    EXPECT_GE(last - start, 400);
+    EXPECT_EQ(r.connTime.value, last - start);
+    EXPECT_EQ(r.totalTime.value, last - start);
+    EXPECT_EQ(rig.model.m_entries[0].todayTime.value, last - start);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <string>
 #include <vector>
 
@@ -114,6 +116,11 @@ TEST(ConnectionLogFormat, WideDurationAndCostAreWrittenWhole) {
     EXPECT_EQ(Line(locale, "Net", 60, 100000000.0f),
               "Net                  | 07/12/26 09:05:03 | 0:00:01:00 | Pounds sterling "
               "100000000.00\n");
+    // The most negative count in the log has no positive counterpart.
+    char text[64];
+    const std::size_t n =
+        FormatLogDuration(std::numeric_limits<std::int64_t>::min(), text, sizeof text);
+    EXPECT_EQ(std::string(text, n), "-106751991167300:15:30:08");
     // The largest float, in full.
     locale.currencySymbol = "\xA3";
     std::string huge = Line(locale, "Net", 60, 3.4028234663852886e38f);

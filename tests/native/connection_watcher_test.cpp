@@ -69,6 +69,12 @@ TEST(CConnectionWatcher, EntriesNameTheRecordsInTheServicesOrder) {
     rig.model.m_selectedEntryName = "work";
     rig.watcher.FillEntryList();
     EXPECT_EQ(rig.model.m_selectedEntry, 0);
+
+    // Of two entries of one name the last is selected.
+    rig.ras.entries = {"Work", "Home", "Work"};
+    rig.model.m_selectedEntryName = "Work";
+    rig.watcher.FillEntryList();
+    EXPECT_EQ(rig.model.m_selectedEntry, 3);
 }
 
 TEST(CConnectionWatcher, WithoutAPhoneBookOnlyTheAggregateIsListedAndNothingIsWatched) {
@@ -181,8 +187,8 @@ TEST(CConnectionWatcher, AnEntryNamedLikeTheAggregateIsCountedAsRecordZero) {
     rig.watcher.FillEntryList();
     ASSERT_EQ(rig.model.m_entryCount, 4);
     EXPECT_EQ(rig.model.m_entries[2].name, "All Dial-up Connections");
-    // The default selection stays on the aggregate, where that entry's calls are counted.
-    EXPECT_EQ(rig.model.m_selectedEntry, 0);
+    // The stored selection names a listed entry, so that entry is selected.
+    EXPECT_EQ(rig.model.m_selectedEntry, 2);
 
     rig.ras.Connect("All Dial-up Connections");
     EXPECT_EQ(rig.Poll(), Answer(0, RASCS_Connected));

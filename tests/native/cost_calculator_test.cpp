@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include <cfloat>
+
 #include <cmath>
 
 namespace mereth {
@@ -156,6 +160,28 @@ TEST_F(CostCalculatorTest, SegmentCostIsComputedInDoubleAndRounded) {
     double expected = static_cast<double>(0.1f) * 1000000.0 / 3.0;
     EXPECT_EQ(costs.SegmentCost(1, 1000000), static_cast<float>(expected));
     EXPECT_EQ(costs.SegmentCost(1, -5), 0.0f);
+}
+
+TEST_F(CostCalculatorTest, HugeSegmentsStayFiniteAndPositive) {
+    constexpr std::int64_t LONGEST = std::numeric_limits<std::int64_t>::max();
+    const struct {
+        std::int32_t byTheUnit;
+        float unitCost;
+        std::int32_t unitTime;
+        std::int64_t seconds;
+    } cases[] = {
+        {1, 1.0f, 1, LONGEST},     {1, FLT_MAX, 1, LONGEST},  {0, FLT_MAX, 1, LONGEST},
+        {1, FLT_MAX, 60, 1000000}, {0, -FLT_MAX, 1, LONGEST},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.byTheUnit << " " << c.unitCost << " " << c.seconds);
+        Work().chargeByTheUnit = c.byTheUnit;
+        costs.m_currentUnitCost = c.unitCost;
+        costs.m_currentUnitTime = c.unitTime;
+        const float cost = costs.SegmentCost(1, c.seconds);
+        EXPECT_TRUE(std::isfinite(cost));
+        EXPECT_EQ(cost > 0, c.unitCost > 0);
+    }
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace mereth {
 namespace {
 
@@ -72,7 +75,7 @@ TEST_F(RolloverTest, DayMonthAndYearMoveOnAtTheirFirstSecond) {
     Check();
     ExpectZeroed(rig.model, {true, true, false});
     EXPECT_EQ(rig.model.m_currentMonth, 12);
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.At(2026, 12, 1));
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.At(2026, 12, 1));
     EXPECT_EQ(rig.model.m_segmentStart, rig.clock.Now());
     EXPECT_EQ(rig.view.indicators, 1);
 
@@ -80,7 +83,7 @@ TEST_F(RolloverTest, DayMonthAndYearMoveOnAtTheirFirstSecond) {
     Now(2026, 12, 2, 0, 0, 1);
     Check();
     ExpectZeroed(rig.model, {true, false, false});
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.At(2026, 12, 2));
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.At(2026, 12, 2));
 
     // New Year: the first check zeroes Year, Month and Today at once.
     Fill(rig.model);
@@ -89,7 +92,7 @@ TEST_F(RolloverTest, DayMonthAndYearMoveOnAtTheirFirstSecond) {
     ExpectZeroed(rig.model, {true, true, true});
     EXPECT_EQ(rig.model.m_currentYear, 2027);
     EXPECT_EQ(rig.model.m_currentMonth, 1);
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.At(2027, 1, 1));
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.At(2027, 1, 1));
     Fill(rig.model);
     Now(2027, 1, 1, 0, 1, 30);
     Check();
@@ -104,7 +107,7 @@ TEST_F(RolloverTest, StartOnSecondJanuaryAfterThirtiethDecember) {
     ExpectZeroed(rig.model, {true, true, true});
     EXPECT_EQ(rig.model.m_currentYear, 2027);
     EXPECT_EQ(rig.model.m_currentMonth, 1);
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.At(2027, 1, 2));
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.At(2027, 1, 2));
     for (const ConnectionStats& r : rig.model.m_entries) {
         EXPECT_EQ(r.totalTime.value, 40);
     }
@@ -173,7 +176,7 @@ TEST_F(RolloverTest, ClockSetBackZeroesNothing) {
     Now(2026, 12, 7, 23, 0);
     Check();
     ExpectZeroed(rig.model, {false, false, false});
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.At(2026, 12, 7));
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.At(2026, 12, 7));
     EXPECT_EQ(rig.model.m_segmentStart, rig.clock.Now());
     EXPECT_EQ(rig.view.labels, 1);
     EXPECT_EQ(rig.view.indicators, 0);
@@ -187,7 +190,7 @@ TEST_F(RolloverTest, ClockSetBackZeroesNothing) {
     ExpectZeroed(rig.model, {false, false, false});
     EXPECT_EQ(rig.model.m_currentYear, 2026);
     EXPECT_EQ(rig.model.m_currentMonth, 12);
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.At(2026, 12, 31));
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.At(2026, 12, 31));
     CountedDay(2026, 12, 20);
     Now(2026, 11, 28, 10, 0);
     Check();
@@ -216,11 +219,11 @@ TEST(RolloverDaylightSaving, ShortAndLongDaysEndAtMidnight) {
     rig.clock.Set(at(2026, 10, 25, 12, 0));
     rig.model.SetCurrentDate(rig.clock.Now());
     rig.model.m_entries[0].todayTime.value = 100;
-    rig.clock.Set(rig.model.m_currentDay + 24 * 3600 + 1800); // 23:30 GMT
+    rig.clock.Set(rig.model.CountedDayMidnight() + 24 * 3600 + 1800); // 23:30 GMT
     ASSERT_EQ(rig.clock.ToLocal(rig.clock.Now()).day, 25);
     rig.accounting.CheckDateRollover();
     EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 100);
-    rig.clock.Set(rig.model.m_currentDay + 25 * 3600); // 26th, 00:00
+    rig.clock.Set(rig.model.CountedDayMidnight() + 25 * 3600); // 26th, 00:00
     rig.accounting.CheckDateRollover();
     EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 0);
     rig.model.m_entries[0].todayTime.value = 100;
@@ -232,14 +235,46 @@ TEST(RolloverDaylightSaving, ShortAndLongDaysEndAtMidnight) {
     rig.clock.Set(at(2026, 3, 29, 12, 0));
     rig.model.SetCurrentDate(rig.clock.Now());
     rig.model.m_entries[0].todayTime.value = 100;
-    rig.clock.Set(rig.model.m_currentDay + 23 * 3600 - 1);
+    rig.clock.Set(rig.model.CountedDayMidnight() + 23 * 3600 - 1);
     rig.accounting.CheckDateRollover();
     EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 100);
-    rig.clock.Set(rig.model.m_currentDay + 23 * 3600);
+    rig.clock.Set(rig.model.CountedDayMidnight() + 23 * 3600);
     ASSERT_EQ(rig.clock.ToLocal(rig.clock.Now()).day, 30);
     rig.accounting.CheckDateRollover();
     EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 0);
-    EXPECT_EQ(rig.model.m_currentDay, rig.clock.Now());
+    EXPECT_EQ(rig.model.CountedDayMidnight(), rig.clock.Now());
+}
+
+// The counted day is a date: a zone moved west (or east) on the same date begins no
+// day, in memory or after the stored midnight is read back in the new zone.
+TEST(RolloverTimeZones, AZoneChangeOnTheSameDateBeginsNoDay) {
+    for (const auto& [from, to] :
+         {std::pair{"Europe/Berlin", "America/New_York"}, std::pair{"Asia/Tokyo", "Europe/London"},
+          std::pair{"America/New_York", "Europe/Berlin"}}) {
+        SCOPED_TRACE(std::string(from) + " -> " + to);
+        if (!test::ZoneInstalled(from) || !test::ZoneInstalled(to)) {
+            GTEST_SKIP() << "tzdata is not installed";
+        }
+        test::AccountingRig<test::CSettableSystemClock> rig;
+        CalendarTime stored = 0;
+        {
+            test::CScopedTimeZone zone(from);
+            rig.clock.Set(rig.clock.LocalMidnight(2026, 12, 7) + 10 * 3600);
+            rig.model.SetCurrentDate(rig.clock.Now());
+            stored = rig.model.CountedDayMidnight();
+        }
+        test::CScopedTimeZone zone(to);
+        rig.clock.Set(rig.clock.LocalMidnight(2026, 12, 7) + 10 * 3600);
+        rig.model.m_entries[0].todayTime.value = 100;
+        rig.accounting.CheckDateRollover();
+        EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 100);
+
+        rig.model.m_currentDay = 1;
+        rig.model.SetCountedDayFromMidnight(stored);
+        EXPECT_EQ(rig.model.m_currentDay, 7);
+        rig.accounting.CheckDateRollover();
+        EXPECT_EQ(rig.model.m_entries[0].todayTime.value, 100);
+    }
 }
 #endif
 

@@ -1,4 +1,5 @@
 #include "store/AmountText.h"
+#include "store/EntryKeyName.h"
 #include "store/StoredDate.h"
 #include "store/StoredTariff.h"
 
@@ -8,6 +9,10 @@
 #include "FakeLocale.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include <algorithm>
 
 #include <cfloat>
 #include <string>
@@ -69,6 +74,11 @@ TEST(AmountText, WhatNoFloatHoldsReadsAsZero) {
         EXPECT_EQ(ParseAmount(text), 0.0f) << text;
     }
     EXPECT_EQ(ParseAmount("3.4e38"), 3.4e38f);
+    // Texts that round to the largest float are the largest float; the next step is not.
+    EXPECT_EQ(ParseAmount("3.4028235e38"), FLT_MAX);
+    EXPECT_EQ(ParseAmount("-3.4028235e38"), -FLT_MAX);
+    EXPECT_EQ(ParseAmount("3.40282356e38"), FLT_MAX);
+    EXPECT_EQ(ParseAmount("3.4028236e38"), 0.0f);
     // Two hundred digits are still one number.
     EXPECT_EQ(ParseAmount(("0." + std::string(198, '0') + "1").c_str()), 0.0f);
     EXPECT_EQ(ParseAmount((std::string(30, '0') + "42").c_str()), 42.0f);
@@ -132,13 +142,47 @@ TEST(StoredDate, ACalendarTimeComesBackUnsigned) {
     clock.SetLocal(1997, 1, 1, 15, 30);
     test::CFakeLocale locale;
     CUsageModel model(clock, locale);
-    EXPECT_EQ(StoredCalendarTime(model.m_currentDay), 852076800u);
+    EXPECT_EQ(StoredCalendarTime(model.CountedDayMidnight()), 852076800u);
     EXPECT_EQ(LoadedCalendarTime(852076800u), 852076800);
 
     // Past 2038 the 32-bit form is still the day, not a time before 1970.
     const CalendarTime day2100 = clock.At(2100, 1, 1);
     EXPECT_EQ(LoadedCalendarTime(StoredCalendarTime(day2100)), day2100);
     EXPECT_EQ(LoadedCalendarTime(0xFFFFFFFFu), 4294967295);
+}
+
+TEST(EntryKeyName, NamesThatCannotBeKeysGetSubstitutesOfTheirOwn) {
+    const std::string asIs[] = {"Work", "Büro", std::string(255, 'x'), "Dept.Charges", "a b "};
+    for (const std::string& name : asIs) {
+        EXPECT_EQ(KeyNameOfEntry(name), name);
+    }
+    const std::string substituted[] = {
+        "",
+        std::string(256, 'x'),
+        "\\Lead",
+        "Trail\\",
+        "Dept\\Charges",
+        "Dept\\",
+        "All Dial-up Connections",
+        "all DIAL-UP connections",
+        "~#",
+        "~#0123456789abcdef0123456789abcdef",
+    };
+    std::vector<std::string> keys;
+    for (const std::string& name : substituted) {
+        SCOPED_TRACE(name);
+        const std::string key = KeyNameOfEntry(name);
+        EXPECT_EQ(key.rfind(SUBSTITUTE_KEY_PREFIX, 0), 0u);
+        EXPECT_LE(key.size(), MAX_KEY_NAME);
+        EXPECT_EQ(key.find('\\'), std::string::npos);
+        EXPECT_NE(key, name);
+        EXPECT_EQ(KeyNameOfEntry(name), key); // the same after a restart
+        // A substitute taken as a name is itself substituted, never kept.
+        EXPECT_NE(KeyNameOfEntry(key), key);
+        keys.push_back(key);
+    }
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end());
 }
 
 } // namespace

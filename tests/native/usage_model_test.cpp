@@ -19,7 +19,7 @@ TEST(CUsageModel, FreshModelIsAllZeroWithTheAggregateSelected) {
     EXPECT_EQ(model.m_selectedEntry, 0);
     EXPECT_EQ(model.m_currentYear, 2026);
     EXPECT_EQ(model.m_currentMonth, 12);
-    EXPECT_EQ(model.m_currentDay, clock.At(2026, 12, 7));
+    EXPECT_EQ(model.CountedDayMidnight(), clock.At(2026, 12, 7));
 
     const ConnectionStats fresh;
     for (int i = 1; i < RECORD_COUNT; ++i) {
@@ -82,9 +82,14 @@ TEST(CUsageModel, SetStartDateForAllOrOneRecord) {
     model.SetStartDate(-1);
     EXPECT_EQ(model.m_entries[19].startDate, "07/12/2026");
 
+    // A date the locale cannot format leaves the old start dates, never an empty one.
     locale.failDates = true;
     model.SetStartDate(4);
-    EXPECT_TRUE(model.m_entries[4].startDate.empty());
+    model.SetStartDate(0);
+    for (const ConnectionStats& r : model.m_entries) {
+        EXPECT_FALSE(r.startDate.empty());
+    }
+    EXPECT_EQ(model.m_entries[4].startDate, "07/12/2026");
 }
 
 TEST(CFixedString, CutsAtCapacityAndCompares) {
@@ -92,6 +97,10 @@ TEST(CFixedString, CutsAtCapacityAndCompares) {
     EXPECT_EQ(s, "abcde");
     EXPECT_EQ(s.size(), 5u);
     s = "";
+    EXPECT_TRUE(s.empty());
+    EXPECT_STREQ(s.c_str(), "");
+    s = "abc";
+    s = std::string_view(); // no pointer at all: nothing may be copied from it
     EXPECT_TRUE(s.empty());
     EXPECT_STREQ(s.c_str(), "");
 }

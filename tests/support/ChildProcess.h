@@ -41,4 +41,32 @@ inline DWORD RunTestProcess(const std::string& exePath, const char* filter,
     return exitCode;
 }
 
+// The same for a program whose path the ANSI code page cannot spell.
+inline DWORD RunTestProcess(const std::wstring& exePath, const char* filter,
+                            const char* markVariable) {
+    std::wstring command = L"\"" + exePath + L"\" --gtest_filter=";
+    for (const char* c = filter; *c != '\0'; ++c) {
+        command += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    SetEnvironmentVariableA(markVariable, "1");
+    const BOOL started = CreateProcessW(exePath.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA(markVariable, nullptr);
+    if (!started) {
+        return 0xFFFF0001u;
+    }
+    DWORD exitCode = 0xFFFF0002u;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, exitCode);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
 } // namespace mereth::test

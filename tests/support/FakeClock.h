@@ -65,4 +65,19 @@ private:
     int m_offset;
 };
 
+// A fixed-zone clock on which a second turns over between every two reads: each
+// read answers one second later than the one before.
+class CSteppingClock : public CFixedZoneClock {
+public:
+    using CFixedZoneClock::CFixedZoneClock;
+    CalendarTime Now() const override { return CFixedZoneClock::Now() + m_reads++; }
+    void Set(CalendarTime t) {
+        CFixedZoneClock::Set(t);
+        m_reads = 0;
+    }
+
+private:
+    mutable std::int64_t m_reads = 0;
+};
+
 } // namespace mereth::test

@@ -55,6 +55,14 @@ private:
     std::string m_path;
 };
 
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                      wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return wide;
+}
+
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -108,9 +116,9 @@ struct LogFixture {
 
 TEST(ConnectionLogFile, FreshStartEmptiesTheLogLaterStartsLeaveItAlone) {
     LogFixture f;
-    std::string path;
+    std::wstring path;
     f.log.GetLogFilePath(path);
-    EXPECT_EQ(path, f.path);
+    EXPECT_EQ(path, Wide(f.path));
 
     WriteBytes(f.path, "an old log\r\n");
     PrepareLogAtStartup(f.log, true);
@@ -175,42 +183,63 @@ TEST(ConnectionLogFile, LogHeldOpenElsewhereLosesOnlyThatLine) {
                        "0.30\r\n");
 }
 
+// A log that cannot be looked at for another reason than its absence is not taken for
+// missing, so start-up does not empty it.
+TEST(ConnectionLogFile, OnlyANotFoundLogIsMissing) {
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    TempFolder folder;
+    const struct {
+        std::string modulePath;
+        bool exists;
+    } cases[] = {
+        {folder / "Mereth.exe", false},
+        {folder / "no such folder\\Mereth.exe", false},
+        {folder / "a*folder\\Mereth.exe", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.modulePath);
+        CConnectionLog log(clock, locale, c.modulePath);
+        EXPECT_EQ(log.LogFileExists(), c.exists);
+    }
+}
+
 TEST(ConnectionLogFile, EmptyPathWritesNothing) {
     test::CFixedZoneClock clock;
     test::CFakeLocale locale;
     CConnectionLog log(clock, locale, "");
-    std::string path = "unset";
+    std::wstring path = L"unset";
     log.GetLogFilePath(path);
-    EXPECT_EQ(path, "");
+    EXPECT_EQ(path, L"");
     EXPECT_FALSE(log.LogFileExists());
     log.WriteLogHeader();
     log.LogConnection("Work", 0, 60, 0.1f, 20);
     EXPECT_FALSE(Exists("Mereth.log"));
 }
 
-// The program's own path, read through GetModuleFileNameA in full.
-std::string OwnPath() {
-    std::string path;
+// The program's own path, read through GetModuleFileNameW in full.
+std::wstring OwnPath() {
+    std::wstring path;
     EXPECT_TRUE(ReadModuleFileName(nullptr, path));
     return path;
 }
 
 TEST(ConnectionLogPath, ModulePathIsReadWhole) {
-    std::string path = OwnPath();
+    std::wstring path = OwnPath();
     ASSERT_GT(path.size(), 4u);
-    EXPECT_EQ(path.substr(path.size() - 4), ".exe");
-    EXPECT_EQ(path.find('\0'), std::string::npos);
+    EXPECT_EQ(path.substr(path.size() - 4), L".exe");
+    EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
 
     // However small the buffer starts, the path comes back whole.
     for (std::size_t start : {1u, 4u, 17u}) {
-        std::string grown;
+        std::wstring grown;
         EXPECT_TRUE(ReadModuleFileName(nullptr, grown, start));
         EXPECT_EQ(grown, path);
     }
     // No module, no path.
-    std::string none = "unset";
+    std::wstring none = L"unset";
     EXPECT_FALSE(ReadModuleFileName(reinterpret_cast<HMODULE>(0x10), none));
-    EXPECT_EQ(none, "");
+    EXPECT_EQ(none, L"");
 }
 
 const char CHILD_MARK[] = "MERETH_LOG_CHILD";
@@ -236,13 +265,39 @@ TEST(ConnectionLogPath, LongExecutablePath) {
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
     }
     const std::string exe = folder + "\\Mereth Test Copy.exe";
-    ASSERT_TRUE(CopyFileA(OwnPath().c_str(), exe.c_str(), TRUE));
+    ASSERT_TRUE(CopyFileW(OwnPath().c_str(), Wide(exe).c_str(), TRUE));
 
     EXPECT_EQ(test::RunTestProcess(exe, "ConnectionLogChild.*", CHILD_MARK), 0u);
 
     EXPECT_EQ(ReadBytes(folder + "\\Mereth.log"),
               HEADER + "Work                 | 07/12/26 09:05:03 | 0:01:02:05 |        \xA3"
                        "1.50\r\n");
+}
+
+// A folder whose name the ANSI code page cannot spell: GetModuleFileNameA would give
+// "?" in its place and the log could never be found.
+TEST(ConnectionLogPath, FolderOutsideTheAnsiCodePage) {
+    TempFolder top("mereth wide");
+    const std::wstring folder = Wide(top.Path()) + L"\\\u03a9\u4e2d\u0416 folder";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring exe = folder + L"\\Mereth \u0416.exe";
+    ASSERT_TRUE(CopyFileW(OwnPath().c_str(), exe.c_str(), TRUE));
+
+    EXPECT_EQ(test::RunTestProcess(exe, "ConnectionLogChild.*", CHILD_MARK), 0u);
+
+    HANDLE file = CreateFileW((folder + L"\\Mereth.log").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char bytes[1024];
+    DWORD read = 0;
+    ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(std::string(bytes, read),
+              HEADER + "Work                 | 07/12/26 09:05:03 | 0:01:02:05 |        \xA3"
+                       "1.50\r\n");
+    DeleteFileW((folder + L"\\Mereth.log").c_str());
+    DeleteFileW(exe.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 std::string LocaleName() {

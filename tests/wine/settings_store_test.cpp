@@ -15,6 +15,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
+#include <vector>
+#include <algorithm>
 #include <string>
 
 namespace mereth {
@@ -118,9 +121,10 @@ void FillProgram(Program& p) {
     }
     FillDisplay(p.display);
     p.model.m_selectedEntryName = "Entry 7";
-    p.model.m_currentYear = 2025;
-    p.model.m_currentMonth = 11;
-    p.model.m_currentDay = p.clock.At(2040, 3, 1); // past 2038 in 32 bits
+    // Stored as its local midnight, past 2038 in 32 bits.
+    p.model.m_currentYear = 2040;
+    p.model.m_currentMonth = 3;
+    p.model.m_currentDay = 1;
 }
 
 void ExpectSameValues(const ConnectionStats& got, const ConnectionStats& want) {
@@ -215,9 +219,9 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
         EXPECT_EQ(p.Rec(i).connCost.base, 0.0f);
     }
     EXPECT_EQ(p.model.m_selectedEntryName, "Entry 7");
-    EXPECT_EQ(p.model.m_currentYear, 2025);
-    EXPECT_EQ(p.model.m_currentMonth, 11);
-    EXPECT_EQ(p.model.m_currentDay, p.clock.At(2040, 3, 1));
+    EXPECT_EQ(p.model.m_currentYear, 2040);
+    EXPECT_EQ(p.model.m_currentMonth, 3);
+    EXPECT_EQ(p.model.m_currentDay, 1);
     DisplaySettings display = expected.display;
     display.todayTime.showDays = false; // not stored: Today never shows days
     EXPECT_TRUE(p.display == display);
@@ -314,7 +318,7 @@ TEST(SettingsStore, ASaveWritesExactlyThisTree) {
     p.model.m_selectedEntryName = "Work";
     p.model.m_currentYear = 2026;
     p.model.m_currentMonth = 12;
-    ASSERT_EQ(p.model.m_currentDay, 1796601600); // local midnight, 7 December 2026
+    ASSERT_EQ(p.model.CountedDayMidnight(), 1796601600); // local midnight, 7 December 2026
 
     p.store.SaveToRegistry();
 
@@ -604,7 +608,7 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
     EXPECT_EQ(p.model.m_currentYear, 2026);
     EXPECT_EQ(p.model.m_currentMonth, old.model.m_currentMonth);
-    EXPECT_EQ(p.model.m_currentDay, 4294967295);
+    EXPECT_EQ(p.model.m_currentDay, 7); // 7 February 2106, the last day of the stored form
     EXPECT_TRUE(p.display.totalTime.showSeconds);
     EXPECT_EQ(p.display.totalTime.textColour, COLOUR_BLACK);
     EXPECT_EQ(p.display.monthTime.textColour, 0x05u);
@@ -654,6 +658,82 @@ TEST(SettingsStore, AnEntryAddedOrRenamedSinceTheLastSave) {
     EXPECT_EQ(DumpStore("Dialup Connections\\Home"), home);
     EXPECT_EQ(CountValues(DumpStore("Dialup Connections\\Office")), 44);
     EXPECT_EQ(GetRaw(StorePath("Dialup Connections\\Office\\Logins"), "Today").Dword(), 1u);
+}
+
+// The subkeys of Dialup Connections, read one level at a time as long names need.
+std::vector<std::string> RecordKeys() {
+    std::vector<std::string> names;
+    HKEY product = nullptr;
+    HKEY connections = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, STORE_KEY, 0, KEY_READ, &product) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(product, "Dialup Connections", 0, KEY_READ, &connections) ==
+            ERROR_SUCCESS) {
+            char name[MAX_PATH];
+            DWORD length = sizeof name;
+            for (DWORD i = 0; RegEnumKeyExA(connections, i, name, &length, nullptr, nullptr,
+                                            nullptr, nullptr) == ERROR_SUCCESS;
+                 ++i, length = sizeof name) {
+                names.emplace_back(name, length);
+            }
+            RegCloseKey(connections);
+        }
+        RegCloseKey(product);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(SettingsStore, EveryEntryNameKeepsItsOwnFigures) {
+    const std::string names[] = {
+        "All Dial-up Connections",
+        std::string(200, 'L'),
+        std::string(255, 'M'),
+        std::string(256, 'N'),
+        "\\Lead",
+        "Trail\\",
+        "Dept\\Charges",
+        "Dept",
+        "~#0123456789abcdef",
+        "ALL DIAL-UP CONNECTIONS",
+        "Work",
+    };
+    constexpr int COUNT = static_cast<int>(std::size(names));
+    for (DWORD version : {3u, 1u}) {
+        SCOPED_TRACE(version);
+        StoreCleaner cleaner;
+        Program old;
+        for (int i = 0; i <= COUNT; ++i) {
+            if (i > 0) {
+                old.Rec(i).name = names[i - 1];
+            }
+            FillRecord(old.Rec(i), i);
+        }
+        old.model.m_entryCount = COUNT + 1;
+        old.store.SaveToRegistry();
+        ASSERT_TRUE(PutDword(StorePath("Version"), "Version Number", version));
+
+        // Names that are key names keep them; the others all have keys of their own.
+        const std::vector<std::string> keys = RecordKeys();
+        ASSERT_EQ(keys.size(), static_cast<std::size_t>(COUNT + 1));
+        for (const char* kept : {"All Dial-up Connections", "Dept", "Work"}) {
+            EXPECT_TRUE(std::find(keys.begin(), keys.end(), kept) != keys.end()) << kept;
+        }
+        EXPECT_TRUE(std::find(keys.begin(), keys.end(), names[1]) != keys.end());
+        EXPECT_TRUE(std::find(keys.begin(), keys.end(), names[2]) != keys.end());
+
+        Program p;
+        for (int i = 1; i <= COUNT; ++i) {
+            p.Rec(i).name = names[i - 1];
+        }
+        p.model.m_entryCount = COUNT + 1;
+        ASSERT_FALSE(p.store.CheckRegistryVersion());
+        p.store.LoadFromRegistry();
+        for (int i = 0; i <= COUNT; ++i) {
+            SCOPED_TRACE(i);
+            ExpectSameValues(p.Rec(i), old.Rec(i));
+        }
+        EXPECT_EQ(RecordKeys(), keys); // a migration moves nothing either
+    }
 }
 
 // A connection whose accounting saves through the store, or only counts its saves.

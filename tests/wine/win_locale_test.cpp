@@ -43,5 +43,27 @@ TEST(WinLocale, CurrencyTextOrFailure) {
     EXPECT_EQ(locale.FormatCurrency("abc", text, sizeof text), 0u);
 }
 
+TEST(WinLocale, NoRoomIsAFailureAndExactRoomIsEnough) {
+    CWinLocale locale;
+    char date[64];
+    const std::size_t dateLength = locale.FormatShortDate(2026, 12, 7, date, sizeof date);
+    char money[64];
+    const std::size_t moneyLength = locale.FormatCurrency("1234.500000", money, sizeof money);
+    ASSERT_GT(dateLength, 0u);
+    ASSERT_GT(moneyLength, 0u);
+
+    char text[64] = "unchanged";
+    EXPECT_EQ(locale.FormatShortDate(2026, 12, 7, text, 0), 0u);
+    EXPECT_EQ(locale.FormatCurrency("1234.500000", text, 0), 0u);
+    EXPECT_STREQ(text, "unchanged");
+
+    EXPECT_EQ(locale.FormatShortDate(2026, 12, 7, text, dateLength + 1), dateLength);
+    EXPECT_EQ(std::string(text), std::string(date, dateLength));
+    EXPECT_EQ(locale.FormatShortDate(2026, 12, 7, text, dateLength), 0u);
+    EXPECT_EQ(text[0], '\0');
+    EXPECT_EQ(locale.FormatCurrency("1234.500000", text, moneyLength + 1), moneyLength);
+    EXPECT_EQ(std::string(text), std::string(money, moneyLength));
+}
+
 } // namespace
 } // namespace mereth

@@ -12,7 +12,10 @@
 #include <ras.h>
 #include <raserror.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace mereth {
@@ -112,10 +115,61 @@ TEST(WinRas, MoreThanTwentyEntriesOrConnectionsAreStillSeen) {
     EXPECT_EQ(rig.Poll(), Answer(19, 8));
     EXPECT_EQ(rig.ras.ConnectionCount(), 23u);
 
-    // Back to a few: the fixed array serves again.
+    // Back to a few: the larger buffer, kept since, serves them as well.
     rig.sim.connections.resize(2);
     EXPECT_EQ(rig.Poll(), Answer(3, 5));
     EXPECT_EQ(rig.ras.ConnectionCount(), 2u);
+}
+
+// A list that grows between the service's answer of the size and the next call.
+TEST(WinRas, AListGrowingBetweenTwoEnumerationsIsStillRead) {
+    using Service = CWinRasService;
+    struct Growing {
+        DWORD available; // connections the service holds at the next call
+        int calls = 0;
+        DWORD operator()(RasConnV1* buffer, DWORD* bytes, DWORD* count) {
+            ++calls;
+            const DWORD needed = available * sizeof(RasConnV1);
+            const bool fits = *bytes >= needed;
+            *count = available;
+            if (fits) {
+                for (DWORD i = 0; i < available; ++i) {
+                    buffer[i].hrasconn = reinterpret_cast<HRASCONN>(static_cast<ULONG_PTR>(i + 1));
+                }
+            }
+            *bytes = needed;
+            available += 3; // three more dial in before the next call
+            return fits ? ERROR_SUCCESS : ERROR_BUFFER_TOO_SMALL;
+        }
+    };
+    auto answer = std::make_unique<Service::Answer<RasConnV1>>();
+    Growing growing{21};
+    EXPECT_EQ(Service::Enumerate(*answer, std::ref(growing)), ERROR_SUCCESS);
+    EXPECT_EQ(answer->count, 24u);
+    EXPECT_EQ(growing.calls, 2);
+    const RasConnV1* kept = answer->elements;
+
+    // The larger buffer stays for the next polls: no new one while the list fits it.
+    Growing steady{24};
+    EXPECT_EQ(Service::Enumerate(*answer, std::ref(steady)), ERROR_SUCCESS);
+    EXPECT_EQ(answer->elements, kept);
+    EXPECT_EQ(steady.calls, 1);
+
+    // A list that keeps outgrowing every buffer is given up after a few tries.
+    struct Runaway {
+        int calls = 0;
+        DWORD operator()(RasConnV1*, DWORD* bytes, DWORD* count) {
+            ++calls;
+            *count = *bytes / sizeof(RasConnV1) + 100;
+            *bytes = *count * sizeof(RasConnV1);
+            return ERROR_BUFFER_TOO_SMALL;
+        }
+    } runaway;
+    EXPECT_EQ(Service::Enumerate(*answer, std::ref(runaway)), ERROR_BUFFER_TOO_SMALL);
+    EXPECT_EQ(runaway.calls, Service::MAX_ATTEMPTS);
+    EXPECT_EQ(answer->count, 0u);
+
+    static_assert(!std::is_copy_constructible_v<Service> && !std::is_move_constructible_v<Service>);
 }
 
 TEST(WinRas, ServiceFailuresWatchNothing) {

@@ -56,6 +56,10 @@ expect_show $'entry Work\nentry Home\nconnection Home 8192\nconnection All Dial-
 expect_status 0 connect Home 2
 expect_show $'entry Work\nentry Home\nconnection All Dial-up Connections 4\nconnection Home 2'
 
+# An empty state is as bad as any other that is not a number.
+expect_status 2 connect Work ""
+expect_status 2 state Home ""
+
 expect_status 0 fail status 632
 expect_status 0 fail enum-connections 603
 expect_show $'entry Work\nentry Home\nconnection All Dial-up Connections 4\nconnection Home 2\nfail enum-connections 603\nfail status 632'
@@ -70,6 +74,18 @@ expect_status 0 phonebook " Spaced  name " 'a*b$c' "Work"
 expect_show $'entry  Spaced  name \nentry a*b$c\nentry Work'
 expect_status 0 phonebook
 expect_show ""
+
+# Names typed in UTF-8 are kept in the program's ANSI code page and shown as typed.
+expect_status 0 phonebook "Büro" "Work"
+expect_status 0 connect "Büro"
+expect_show $'entry Büro\nentry Work\nconnection Büro 8192'
+grep -q $'^entry B\xfcro$' "$WINEPREFIX/drive_c/rassim.state" || fail "Büro is not kept in code page 1252"
+expect_status 0 hangup "Büro"
+expect_status 2 phonebook "北京"
+expect_status 2 phonebook $'B\xfcro'
+expect_status 0 connect "$(printf 'ü%.0s' {1..256})"
+expect_status 2 connect "$(printf 'ü%.0s' {1..257})"
+expect_status 0 hangup-all
 
 # Bad arguments: status 2, one line, nothing changed.
 expect_status 0 phonebook Work

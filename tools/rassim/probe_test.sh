@@ -42,6 +42,27 @@ expect_probe $'error enum-entries 623\nerror enum-connections 711'
 "$rassim" phonebook
 expect_probe ""
 
+# A name typed in UTF-8 reaches the program in code page 1252.
+"$rassim" phonebook "Büro"
+expect_probe $'entry B\xfcro'
+
+# A damaged state file: NUL bytes end lines too, and lines that are not understood are
+# passed over; the DLL answers from the lines it can read.
+{
+    for i in $(seq 1 40); do printf 'entry E%s\0' "$i"; done
+    printf 'connection 7 8192 E3\nconnection x 5 E4\nconnection 0 5 E5\nentry\n\0\0\nfail status\n'
+} >"$MERETH_RASSIM_STATE"
+expected=""
+for i in $(seq 1 40); do expected+="entry E$i"$'\n'; done
+expect_probe "${expected}connection E3 8192"
+
+# A state path too long to use fails every call; no other file is read in its place.
+rm -f "$MERETH_RASSIM_STATE"
+"$rassim" phonebook Work
+long="$work/$(printf 'x%.0s' $(seq 1 300))/rassim.state"
+MERETH_RASSIM_STATE=$long expect_probe $'error enum-entries 206\nerror enum-connections 206'
+expect_probe "entry Work"
+
 # Without MERETH_RASSIM_STATE both sides use C:\rassim.state of the prefix.
 unset MERETH_RASSIM_STATE
 export WINEPREFIX=$prefix

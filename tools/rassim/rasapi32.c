@@ -43,12 +43,17 @@ static void Release(void* p) {
     }
 }
 
-static void StatePath(char* path, DWORD capacity) {
+/* FALSE when MERETH_RASSIM_STATE is set but too long: the calls then fail rather than
+   read another file. */
+static BOOL StatePath(char* path, DWORD capacity) {
     char value[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("MERETH_RASSIM_STATE", value, sizeof value);
-    if (n == 0 || n >= sizeof value) {
+    if (n >= sizeof value) {
+        return FALSE;
+    }
+    if (n == 0) {
         lstrcpynA(path, "C:\\rassim.state", (int)capacity);
-        return;
+        return TRUE;
     }
     DWORD at = 0;
     if (value[0] == '/') { /* a Unix path: Wine maps / as drive Z: */
@@ -59,6 +64,7 @@ static void StatePath(char* path, DWORD capacity) {
         path[at++] = value[i] == '/' ? '\\' : value[i];
     }
     path[at] = '\0';
+    return TRUE;
 }
 
 /* Reads "123" up to the next space or the end; FALSE if there is no number there. */
@@ -122,12 +128,14 @@ static void ParseLine(State* s, char* line) {
     }
 }
 
-/* A missing file is an empty phone book with nothing connected. FALSE only when memory
-   runs out. */
-static BOOL LoadState(State* s) {
+/* A missing file is an empty phone book with nothing connected. Otherwise the status
+   every call answers: no memory, or a state path that cannot be used. */
+static DWORD LoadState(State* s) {
     ZeroMemory(s, sizeof *s);
     char path[MAX_PATH + 4];
-    StatePath(path, sizeof path);
+    if (!StatePath(path, sizeof path)) {
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
     HANDLE file =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -143,7 +151,7 @@ static BOOL LoadState(State* s) {
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
         }
-        return FALSE;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
     DWORD read = 0;
     if (file != INVALID_HANDLE_VALUE) {
@@ -154,14 +162,15 @@ static BOOL LoadState(State* s) {
     }
     s->text[read] = '\0';
 
+    /* A NUL ends a line as a line feed does, so both count. */
     DWORD lines = 1;
     for (DWORD i = 0; i < read; ++i) {
-        lines += s->text[i] == '\n';
+        lines += s->text[i] == '\n' || s->text[i] == '\0';
     }
     s->entries = Allocate(lines * sizeof *s->entries);
     s->connections = Allocate(lines * sizeof *s->connections);
     if (!s->entries || !s->connections) {
-        return FALSE;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
     char* line = s->text;
     for (DWORD i = 0; i <= read; ++i) {
@@ -174,7 +183,7 @@ static BOOL LoadState(State* s) {
             line = s->text + i + 1;
         }
     }
-    return TRUE;
+    return ERROR_SUCCESS;
 }
 
 static void FreeState(State* s) {
@@ -227,9 +236,10 @@ DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, LPRASENTRYNAMEA 
         return ERROR_INVALID_PARAMETER;
     }
     State s;
-    if (!LoadState(&s)) {
+    const DWORD loaded = LoadState(&s);
+    if (loaded != ERROR_SUCCESS) {
         FreeState(&s);
-        return ERROR_NOT_ENOUGH_MEMORY;
+        return loaded;
     }
     const DWORD size = names->dwSize;
     const DWORD result =
@@ -252,9 +262,10 @@ DWORD WINAPI RasEnumConnectionsA(LPRASCONNA connections, LPDWORD bytes, LPDWORD 
         return ERROR_INVALID_PARAMETER;
     }
     State s;
-    if (!LoadState(&s)) {
+    const DWORD loaded = LoadState(&s);
+    if (loaded != ERROR_SUCCESS) {
         FreeState(&s);
-        return ERROR_NOT_ENOUGH_MEMORY;
+        return loaded;
     }
     const DWORD size = connections->dwSize;
     const DWORD result = EnumerationAnswer(s.failConnections, KnownConnSize(size), size,
@@ -280,9 +291,10 @@ DWORD WINAPI RasGetConnectStatusA(HRASCONN connection, LPRASCONNSTATUSA status) 
         return ERROR_INVALID_PARAMETER;
     }
     State s;
-    if (!LoadState(&s)) {
+    const DWORD loaded = LoadState(&s);
+    if (loaded != ERROR_SUCCESS) {
         FreeState(&s);
-        return ERROR_NOT_ENOUGH_MEMORY;
+        return loaded;
     }
     DWORD result = s.failStatus;
     const DWORD size = status->dwSize;

@@ -6,8 +6,22 @@ namespace mereth {
 
 namespace {
 
-// Longer than any path the system hands out, in bytes of the ANSI code page.
-constexpr std::size_t MODULE_PATH_LIMIT = 1u << 17;
+// Longer than any path the system hands out, in UTF-16 units.
+constexpr std::size_t MODULE_PATH_LIMIT = 1u << 16;
+
+std::wstring WideFromAnsi(std::string_view text) {
+    if (text.empty() || text.size() > 0x7fffffff) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (n <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+    return wide;
+}
 
 class CFileHandle {
 public:
@@ -28,11 +42,11 @@ private:
 };
 
 // Exclusive: no sharing, so a program that holds the log open makes this fail.
-HANDLE OpenExclusive(const std::string& path, DWORD creation) {
+HANDLE OpenExclusive(const std::wstring& path, DWORD creation) {
     if (path.empty()) {
         return INVALID_HANDLE_VALUE;
     }
-    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL,
+    return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
 }
 
@@ -68,11 +82,11 @@ private:
 
 } // namespace
 
-bool ReadModuleFileName(HMODULE module, std::string& path, std::size_t initialCapacity) {
+bool ReadModuleFileName(HMODULE module, std::wstring& path, std::size_t initialCapacity) {
     std::size_t capacity = initialCapacity > 0 ? initialCapacity : 1;
     for (;;) {
         path.resize(capacity);
-        DWORD n = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(capacity));
+        DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(capacity));
         if (n == 0) {
             break;
         }
@@ -94,33 +108,42 @@ CConnectionLog::CConnectionLog(const IClock& clock, const ILocale& locale)
     : m_clock(clock), m_locale(locale), m_ownModule(true) {}
 
 CConnectionLog::CConnectionLog(const IClock& clock, const ILocale& locale,
-                               std::string_view modulePath)
+                               std::wstring_view modulePath)
     : m_clock(clock), m_locale(locale), m_ownModule(false), m_modulePath(modulePath) {}
 
-void CConnectionLog::GetLogFilePath(std::string& path) const {
+CConnectionLog::CConnectionLog(const IClock& clock, const ILocale& locale,
+                               std::string_view modulePath)
+    : m_clock(clock), m_locale(locale), m_ownModule(false), m_modulePath(WideFromAnsi(modulePath)) {
+}
+
+void CConnectionLog::GetLogFilePath(std::wstring& path) const {
     if (!m_ownModule) {
-        path = LogFilePathFromModule(m_modulePath);
+        path = LogFilePathFromModule(std::wstring_view(m_modulePath));
         return;
     }
-    std::string modulePath;
+    std::wstring modulePath;
     ReadModuleFileName(nullptr, modulePath);
-    path = LogFilePathFromModule(modulePath);
+    path = LogFilePathFromModule(std::wstring_view(modulePath));
 }
 
 // Decided by looking, not by opening: an exclusive open would fail while another
 // program reads the log, and start-up would then empty it.
 bool CConnectionLog::LogFileExists() {
-    std::string path;
+    std::wstring path;
     GetLogFilePath(path);
     if (path.empty()) {
         return false;
     }
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    }
+    return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void CConnectionLog::WriteLogHeader() {
-    std::string path;
+    std::wstring path;
     GetLogFilePath(path);
     CFileHandle file(OpenExclusive(path, CREATE_ALWAYS));
     if (!file.IsOpen()) {
@@ -134,7 +157,7 @@ void CConnectionLog::WriteLogHeader() {
 void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
                                    std::int32_t durationSeconds, float cost,
                                    std::int32_t loginCount) {
-    std::string path;
+    std::wstring path;
     GetLogFilePath(path);
     // A log that is missing stays missing until the next start writes a header.
     CFileHandle file(OpenExclusive(path, OPEN_EXISTING));
@@ -154,9 +177,11 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
 }
 
 void CConnectionLog::OnViewLog() {
-    std::string path;
+    std::wstring path;
     GetLogFilePath(path);
-    ShellExecuteA(nullptr, nullptr, "notepad.exe", path.c_str(), nullptr, SW_SHOW);
+    // Quoted, so a folder with blanks reaches the editor as one argument.
+    const std::wstring argument = L"\"" + path + L"\"";
+    ShellExecuteW(nullptr, nullptr, L"notepad.exe", argument.c_str(), nullptr, SW_SHOW);
 }
 
 } // namespace mereth

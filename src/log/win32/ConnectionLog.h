@@ -13,9 +13,10 @@
 
 namespace mereth {
 
-// The full path of a module's file, however long. False (and an empty path) when the
-// system cannot tell it. initialCapacity only sets where the buffer starts growing.
-bool ReadModuleFileName(HMODULE module, std::string& path, std::size_t initialCapacity = MAX_PATH);
+// The full path of a module's file, however long, in UTF-16 so that no folder name is
+// lost to the ANSI code page. False (and an empty path) when the system cannot tell it.
+// initialCapacity only sets where the buffer starts growing.
+bool ReadModuleFileName(HMODULE module, std::wstring& path, std::size_t initialCapacity = MAX_PATH);
 
 // "Mereth.log" beside the executable. The program keeps no handle on the file: every
 // operation opens it without sharing, does its work and closes it again, so another
@@ -25,11 +26,15 @@ public:
     // The log beside this program's own executable.
     CConnectionLog(const IClock& clock, const ILocale& locale);
     // The log beside the executable at modulePath, as if the program were there.
+    CConnectionLog(const IClock& clock, const ILocale& locale, std::wstring_view modulePath);
+    // The same for a path in the ANSI code page.
     CConnectionLog(const IClock& clock, const ILocale& locale, std::string_view modulePath);
 
     // Empty when the executable's path cannot be found.
-    void GetLogFilePath(std::string& path) const;
+    void GetLogFilePath(std::wstring& path) const;
 
+    // Only a log that is not found (file or folder) is missing; any other failure to
+    // look, such as a refused access, keeps the log as it is.
     bool LogFileExists() override;
     // Creates the log, or empties it, and writes the header block.
     void WriteLogHeader() override;
@@ -43,7 +48,7 @@ private:
     const IClock& m_clock;
     const ILocale& m_locale;
     bool m_ownModule;
-    std::string m_modulePath;
+    std::wstring m_modulePath;
 };
 
 } // namespace mereth

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace mereth {
 namespace {
@@ -14,43 +15,6 @@ template <std::size_t N> std::string_view Text(const CHAR (&field)[N]) {
 }
 
 } // namespace
-
-template <typename T, typename Call>
-std::uint32_t CWinRasService::Enumerate(Answer<T>& answer, Call call) {
-    answer.larger.reset();
-    answer.elements = answer.fixed;
-    answer.count = 0;
-
-    T* buffer = answer.fixed;
-    std::size_t capacity = FIXED_ELEMENTS;
-    buffer[0].dwSize = sizeof(T);
-    DWORD bytes = sizeof answer.fixed;
-    DWORD count = 0;
-    DWORD result = call(buffer, &bytes, &count);
-
-    if (result == RAS_ERROR_BUFFER_TOO_SMALL && bytes > sizeof answer.fixed &&
-        bytes <= MAX_BUFFER_BYTES) {
-        // More entries or connections than the array holds: ask once more with the
-        // room the service asked for, rather than see nothing at all.
-        capacity = (bytes + sizeof(T) - 1) / sizeof(T);
-        answer.larger.reset(new (std::nothrow) T[capacity]);
-        if (!answer.larger) {
-            return result;
-        }
-        buffer = answer.larger.get();
-        buffer[0].dwSize = sizeof(T);
-        bytes = static_cast<DWORD>(capacity * sizeof(T));
-        count = 0;
-        result = call(buffer, &bytes, &count);
-    }
-    if (result != ERROR_SUCCESS) {
-        answer.larger.reset();
-        return result;
-    }
-    answer.elements = buffer;
-    answer.count = count < capacity ? count : capacity;
-    return result;
-}
 
 std::uint32_t CWinRasService::EnumEntries(std::size_t& count) {
     const std::uint32_t result =

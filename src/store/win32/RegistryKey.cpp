@@ -145,4 +145,37 @@ LONG CRegistryKey::QueryBinaryValue(const char* name, void* data, DWORD* size) {
     return RegQueryValueExA(m_hKey, name, nullptr, nullptr, static_cast<BYTE*>(data), size);
 }
 
+LONG CRegistryKey::DeleteValue(const char* name) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegDeleteValueA(m_hKey, name);
+}
+
+LONG CRegistryKey::EnumValueName(DWORD index, std::string& name) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    char buffer[16384]; // the longest value name the registry allows, and its NUL
+    DWORD length = sizeof buffer;
+    LONG status = RegEnumValueA(m_hKey, index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) {
+        name.assign(buffer, length);
+    }
+    return status;
+}
+
+LONG CRegistryKey::EnumSubKeyName(DWORD index, std::string& name) {
+    if (m_hKey == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    char buffer[MAX_PATH];
+    DWORD length = sizeof buffer;
+    LONG status = RegEnumKeyExA(m_hKey, index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) {
+        name.assign(buffer, length);
+    }
+    return status;
+}
+
 } // namespace mereth

@@ -39,6 +39,12 @@ public:
     // size: the buffer's size in, the data's size out.
     LONG QueryBinaryValue(const char* name, void* data, DWORD* size);
 
+    // Removes one value of the key held.
+    LONG DeleteValue(const char* name);
+    // The name of the index-th value or subkey of the key held, for a walk over them.
+    LONG EnumValueName(DWORD index, std::string& name);
+    LONG EnumSubKeyName(DWORD index, std::string& name);
+
     HKEY Handle() const { return m_hKey; }
     const std::string& SubKey() const { return m_subKey; }
 

@@ -1,11 +1,13 @@
 #include "store/win32/SettingsStore.h"
 
 #include "store/AmountText.h"
+#include "store/EntryKeyName.h"
 #include "store/StoredDate.h"
 #include "store/StoredTariff.h"
 #include "store/win32/RegistryKey.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -18,6 +20,26 @@ const char* const PERIOD_NAMES[] = {"Total", "Today", "Month", "Year", "Conn"};
 
 std::string Under(const std::string& key, const char* name) {
     return key + "\\" + name;
+}
+
+// Opens (creating) name under an open parent. Keys are opened one level at a time,
+// never by a path from the root, which fails past 260 characters.
+bool Open(CRegistryKey& key, const CRegistryKey& parent, const char* name) {
+    if (parent.Handle() == nullptr) {
+        key.Close();
+        return false;
+    }
+    return key.Create(parent.Handle(), name) == ERROR_SUCCESS;
+}
+
+// The key of record i: record 0's is the aggregate's name, every other one's that of
+// its entry, substituted where it cannot stand as a key name.
+std::string RecordKeyName(int i, const EntryName& name) {
+    return i == 0 ? std::string(ALL_CONNECTIONS_NAME) : KeyNameOfEntry(name.view());
+}
+
+bool SameAsciiName(const std::string& a, const char* b) {
+    return lstrcmpiA(a.c_str(), b) == 0;
 }
 
 // Reads take a value only of the type that was written, so a text where a number
@@ -141,16 +163,17 @@ constexpr ColourSetting LOGIN_COLOURS[] = {
 
 // Charges, Charges\Weekday and Charges\Weekend of one record; Weekday and Weekend
 // only when Charges itself opened.
-void WriteCharges(CRegistryKey& key, const std::string& recordPath, const Tariff& t) {
-    const std::string charges = Under(recordPath, "Charges");
-    if (key.Create(HKEY_CURRENT_USER, charges.c_str()) != ERROR_SUCCESS) {
+void WriteCharges(const CRegistryKey& record, const Tariff& t) {
+    CRegistryKey charges;
+    if (!Open(charges, record, "Charges")) {
         return;
     }
-    WriteDword(key, "Charge by the Unit", t.chargeByTheUnit);
-    WriteDword(key, "Charges Minimum Amount", t.chargesMinimumAmount);
-    WriteAmount(key, "Minimum Call Charge", t.minimumCallCharge);
+    WriteDword(charges, "Charge by the Unit", t.chargeByTheUnit);
+    WriteDword(charges, "Charges Minimum Amount", t.chargesMinimumAmount);
+    WriteAmount(charges, "Minimum Call Charge", t.minimumCallCharge);
 
-    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekday").c_str()) == ERROR_SUCCESS) {
+    CRegistryKey key;
+    if (Open(key, charges, "Weekday")) {
         for (int i = 0; i < PERIOD_COUNT; ++i) {
             PeriodNames names(i + 1);
             WriteDword(key, names.end, t.periodEnd[i]);
@@ -159,7 +182,7 @@ void WriteCharges(CRegistryKey& key, const std::string& recordPath, const Tariff
             WriteDword(key, names.unitTime, t.periodUnitTime[i]);
         }
     }
-    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekend").c_str()) == ERROR_SUCCESS) {
+    if (Open(key, charges, "Weekend")) {
         WriteAmount(key, "SaturdayUnitCost", t.saturdayUnitCost);
         WriteAmount(key, "SaturdayConnectionFee", t.saturdayConnectionFee);
         WriteAmount(key, "SundayUnitCost", t.sundayUnitCost);
@@ -169,17 +192,90 @@ void WriteCharges(CRegistryKey& key, const std::string& recordPath, const Tariff
     }
 }
 
+// The value names the current format writes in Charges, Weekday and Weekend.
+bool IsChargesValue(const std::string& name) {
+    for (const char* known :
+         {"Charge by the Unit", "Charges Minimum Amount", "Minimum Call Charge"}) {
+        if (SameAsciiName(name, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsWeekdayValue(const std::string& name) {
+    for (int i = 0; i < PERIOD_COUNT; ++i) {
+        PeriodNames names(i + 1);
+        for (const char* known : {names.end, names.connectionFee, names.unitCost, names.unitTime}) {
+            if (SameAsciiName(name, known)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool IsWeekendValue(const std::string& name) {
+    for (const char* known : {"SaturdayUnitCost", "SaturdayConnectionFee", "SundayUnitCost",
+                              "SundayConnectionFee", "SaturdayUnitTime", "SundayUnitTime"}) {
+        if (SameAsciiName(name, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Removes from an open key every value the current format does not write and every
+// subkey not in keep (null: none kept).
+void Prune(CRegistryKey& key, bool (*isKnownValue)(const std::string&),
+           std::initializer_list<const char*> keep) {
+    std::string name;
+    for (DWORD index = 0; key.EnumValueName(index, name) == ERROR_SUCCESS;) {
+        if (isKnownValue(name) || key.DeleteValue(name.c_str()) != ERROR_SUCCESS) {
+            ++index;
+        }
+    }
+    for (DWORD index = 0; key.EnumSubKeyName(index, name) == ERROR_SUCCESS;) {
+        bool kept = false;
+        for (const char* k : keep) {
+            kept = kept || SameAsciiName(name, k);
+        }
+        if (kept || key.DeleteKey(key.Handle(), name.c_str()) != ERROR_SUCCESS) {
+            ++index;
+        }
+    }
+}
+
+// What an older format kept in a record's charges besides what this one writes. Runs
+// after the tariff has been written in the current form, so at no moment is a record
+// without its tariff.
+void PruneOlderCharges(const CRegistryKey& record) {
+    CRegistryKey charges;
+    if (!Open(charges, record, "Charges")) {
+        return;
+    }
+    Prune(charges, IsChargesValue, {"Weekday", "Weekend"});
+    CRegistryKey key;
+    if (Open(key, charges, "Weekday")) {
+        Prune(key, IsWeekdayValue, {});
+    }
+    if (Open(key, charges, "Weekend")) {
+        Prune(key, IsWeekendValue, {});
+    }
+}
+
 // Returns false when the record's Charges key did not open.
-bool ReadCharges(CRegistryKey& key, const std::string& recordPath, Tariff& t) {
-    const std::string charges = Under(recordPath, "Charges");
-    if (key.Create(HKEY_CURRENT_USER, charges.c_str()) != ERROR_SUCCESS) {
+bool ReadCharges(const CRegistryKey& record, Tariff& t) {
+    CRegistryKey charges;
+    if (!Open(charges, record, "Charges")) {
         return false;
     }
-    ReadDword(key, "Charge by the Unit", t.chargeByTheUnit);
-    ReadDword(key, "Charges Minimum Amount", t.chargesMinimumAmount);
-    ReadAmount(key, "Minimum Call Charge", t.minimumCallCharge);
+    ReadDword(charges, "Charge by the Unit", t.chargeByTheUnit);
+    ReadDword(charges, "Charges Minimum Amount", t.chargesMinimumAmount);
+    ReadAmount(charges, "Minimum Call Charge", t.minimumCallCharge);
 
-    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekday").c_str()) == ERROR_SUCCESS) {
+    CRegistryKey key;
+    if (Open(key, charges, "Weekday")) {
         for (int i = 0; i < PERIOD_COUNT; ++i) {
             PeriodNames names(i + 1);
             ReadDword(key, names.end, t.periodEnd[i]);
@@ -188,7 +284,7 @@ bool ReadCharges(CRegistryKey& key, const std::string& recordPath, Tariff& t) {
             ReadDword(key, names.unitTime, t.periodUnitTime[i]);
         }
     }
-    if (key.Create(HKEY_CURRENT_USER, Under(charges, "Weekend").c_str()) == ERROR_SUCCESS) {
+    if (Open(key, charges, "Weekend")) {
         ReadAmount(key, "SaturdayUnitCost", t.saturdayUnitCost);
         ReadAmount(key, "SaturdayConnectionFee", t.saturdayConnectionFee);
         ReadDword(key, "SaturdayUnitTime", t.saturdayUnitTime);
@@ -233,9 +329,11 @@ void CSettingsStore::LoadFromRegistry() {
         ReadText(key, "Selected Dial-up Connection", m_model.m_selectedEntryName);
         ReadDword(key, "Current Year", m_model.m_currentYear);
         ReadDword(key, "Current Month", m_model.m_currentMonth);
-        std::uint32_t day = StoredCalendarTime(m_model.m_currentDay);
-        ReadDword(key, "Current Day", day);
-        m_model.m_currentDay = LoadedCalendarTime(day);
+        DWORD day = 0;
+        DWORD type = REG_NONE;
+        if (key.QueryDwordValue("Current Day", &day, &type) == ERROR_SUCCESS && type == REG_DWORD) {
+            m_model.SetCountedDayFromMidnight(LoadedCalendarTime(day));
+        }
     }
 
     std::uint32_t version = 0;
@@ -267,8 +365,10 @@ void CSettingsStore::LoadFromRegistry() {
         }
     }
 
-    const std::string connections = Under(product, "Dialup Connections");
-    if (key.Create(HKEY_CURRENT_USER, connections.c_str()) != ERROR_SUCCESS) {
+    CRegistryKey productKey;
+    CRegistryKey connections;
+    if (productKey.Create(HKEY_CURRENT_USER, PRODUCT_KEY) != ERROR_SUCCESS ||
+        !Open(connections, productKey, "Dialup Connections")) {
         return;
     }
     for (int i = 0; i < RecordsInUse(m_model); ++i) {
@@ -279,37 +379,37 @@ void CSettingsStore::LoadFromRegistry() {
         if (r.name.empty()) {
             continue; // a record without a name has no key of its own
         }
-        const std::string record = Under(connections, r.name.c_str());
-        if (key.Create(HKEY_CURRENT_USER, record.c_str()) != ERROR_SUCCESS) {
+        CRegistryKey record;
+        if (!Open(record, connections, RecordKeyName(i, r.name).c_str())) {
             continue;
         }
-        if (key.Create(HKEY_CURRENT_USER, Under(record, "Times").c_str()) == ERROR_SUCCESS) {
+        if (Open(key, record, "Times")) {
             ReadText(key, "Start Date", r.startDate);
             for (std::size_t p = 0; p < std::size(TIME_FIGURES); ++p) {
                 ReadDword(key, PERIOD_NAMES[p], (r.*TIME_FIGURES[p]).value);
             }
         }
-        if (key.Create(HKEY_CURRENT_USER, Under(record, "Costs").c_str()) == ERROR_SUCCESS) {
+        if (Open(key, record, "Costs")) {
             for (std::size_t p = 0; p < std::size(COST_FIGURES); ++p) {
                 ReadAmount(key, PERIOD_NAMES[p], (r.*COST_FIGURES[p]).value);
             }
         }
-        if (key.Create(HKEY_CURRENT_USER, Under(record, "Logins").c_str()) == ERROR_SUCCESS) {
+        if (Open(key, record, "Logins")) {
             for (std::size_t p = 0; p < std::size(LOGIN_FIGURES); ++p) {
                 ReadDword(key, PERIOD_NAMES[p], r.*LOGIN_FIGURES[p]);
             }
         }
-        const bool chargesOpened = ReadCharges(key, record, r.tariff);
+        const bool chargesOpened = ReadCharges(record, r.tariff);
         // Whatever was stored, the periods must cover the day in order.
         ClampLoadedPeriodEnds(r.tariff);
         if (!chargesOpened || version >= FORMAT_VERSION) {
             continue;
         }
-        // An older format's charges go; what was read of them is written back at once,
-        // so a program killed before its next save does not lose the tariff.
-        key.Close();
-        key.DeleteKey(HKEY_CURRENT_USER, Under(record, "Charges").c_str());
-        WriteCharges(key, record, r.tariff);
+        // An older format's charges give way to the current form: what was read is
+        // written first and only then does the rest of the old key go, so a program
+        // killed in between still finds the tariff.
+        WriteCharges(record, r.tariff);
+        PruneOlderCharges(record);
     }
 }
 
@@ -329,7 +429,7 @@ void CSettingsStore::SaveToRegistry() {
         key.SetStringValue("Selected Dial-up Connection", model.m_selectedEntryName.c_str());
         WriteDword(key, "Current Year", model.m_currentYear);
         WriteDword(key, "Current Month", model.m_currentMonth);
-        key.SetDwordValue("Current Day", StoredCalendarTime(model.m_currentDay));
+        key.SetDwordValue("Current Day", StoredCalendarTime(model.CountedDayMidnight()));
     }
 
     const std::string settings = Under(product, "Settings");
@@ -356,8 +456,10 @@ void CSettingsStore::SaveToRegistry() {
         }
     }
 
-    const std::string connections = Under(product, "Dialup Connections");
-    if (key.Create(HKEY_CURRENT_USER, connections.c_str()) != ERROR_SUCCESS) {
+    CRegistryKey productKey;
+    CRegistryKey connections;
+    if (productKey.Create(HKEY_CURRENT_USER, PRODUCT_KEY) != ERROR_SUCCESS ||
+        !Open(connections, productKey, "Dialup Connections")) {
         return;
     }
     for (int i = 0; i < RecordsInUse(model); ++i) {
@@ -365,27 +467,27 @@ void CSettingsStore::SaveToRegistry() {
         if (r.name.empty()) {
             continue;
         }
-        const std::string record = Under(connections, r.name.c_str());
-        if (key.Create(HKEY_CURRENT_USER, record.c_str()) != ERROR_SUCCESS) {
+        CRegistryKey record;
+        if (!Open(record, connections, RecordKeyName(i, r.name).c_str())) {
             continue;
         }
-        if (key.Create(HKEY_CURRENT_USER, Under(record, "Times").c_str()) == ERROR_SUCCESS) {
+        if (Open(key, record, "Times")) {
             key.SetStringValue("Start Date", r.startDate.c_str());
             for (std::size_t p = 0; p < std::size(TIME_FIGURES); ++p) {
                 WriteDword(key, PERIOD_NAMES[p], (r.*TIME_FIGURES[p]).value);
             }
         }
-        if (key.Create(HKEY_CURRENT_USER, Under(record, "Costs").c_str()) == ERROR_SUCCESS) {
+        if (Open(key, record, "Costs")) {
             for (std::size_t p = 0; p < std::size(COST_FIGURES); ++p) {
                 WriteAmount(key, PERIOD_NAMES[p], (r.*COST_FIGURES[p]).value);
             }
         }
-        if (key.Create(HKEY_CURRENT_USER, Under(record, "Logins").c_str()) == ERROR_SUCCESS) {
+        if (Open(key, record, "Logins")) {
             for (std::size_t p = 0; p < std::size(LOGIN_FIGURES); ++p) {
                 WriteDword(key, PERIOD_NAMES[p], r.*LOGIN_FIGURES[p]);
             }
         }
-        WriteCharges(key, record, r.tariff);
+        WriteCharges(record, r.tariff);
     }
 }
 
