@@ -1,13 +1,13 @@
 #pragma once
-
 #include <windows.h>
 
-#include <commctrl.h> // NM_CLICK and the other click codes
+#include <commctrl.h>
 
 namespace mereth {
 
-// What the indicators and the tray icon send their parent with WM_NOTIFY: the header,
-// then the pointer position in screen coordinates.
+// What an indicator or the tray icon sends its parent as WM_NOTIFY's lParam: the
+// header (NM_CLICK, NM_DBLCLK, NM_RCLICK or NM_RDBLCLK) and where the pointer was, in
+// screen coordinates.
 struct ClickNotify {
     NMHDR hdr;
     POINT pt;

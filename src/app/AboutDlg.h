@@ -1,0 +1,16 @@
+#pragma once
+#include "framework/Dialog.h"
+#include "resource.h"
+
+namespace mereth {
+
+// The About box: the program's name, version and icons, and OK.
+class CAboutDlg : public CDialog {
+public:
+    explicit CAboutDlg(CWnd* parent = nullptr) : CDialog(IDD_ABOUTBOX, parent) {}
+
+protected:
+    void DoDataExchange(CDataExchange&) override {}
+};
+
+} // namespace mereth

@@ -1,0 +1,28 @@
+#include "app/MonitorDlg.h"
+#include "framework/Application.h"
+
+namespace mereth {
+
+// The application: runs the main window modally and ends when it ends.
+class CMonitorApp : public CApplication {
+public:
+    CMonitorApp() : CApplication("Mereth") {}
+
+    bool InitInstance() override {
+        CMonitorDlg dialog;
+        m_mainWnd = &dialog;
+        dialog.DoModal();
+        m_mainWnd = nullptr;
+        return false;
+    }
+};
+
+} // namespace mereth
+
+namespace {
+mereth::CMonitorApp theApp;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return mereth::RunApplication(theApp, instance);
+}

@@ -1,0 +1,165 @@
+#include "app/MonitorDlg.h"
+
+#include "app/AboutDlg.h"
+#include "framework/Application.h"
+#include "framework/DataExchange.h"
+#include "framework/Gdi.h"
+#include "ui/MenuState.h"
+
+namespace mereth {
+
+namespace {
+
+COLORREF ButtonFace() {
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+} // namespace
+
+CMonitorDlg::CMonitorDlg()
+    : CStartHiddenDialog(IDD_MONITOR), m_model(m_clock, m_locale), m_costs(m_model),
+      m_watcher(m_model, m_ras), m_log(m_clock, m_locale), m_store(m_model, m_display),
+      m_accounting(m_model, m_costs, m_watcher, m_log, *this, m_store),
+      m_pollCycle(m_accounting, m_model, m_watcher), m_monthTime(RGB(0, 0, 0), ButtonFace()),
+      m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_monthLogins(RGB(0, 0, 0), ButtonFace()),
+      m_yearTime(RGB(0, 0, 0), ButtonFace()), m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_yearLogins(RGB(0, 0, 0), ButtonFace()), m_todayTime(RGB(0, 0, 0), ButtonFace()),
+      m_todayCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_todayLogins(RGB(0, 0, 0), ButtonFace()),
+      m_totalTime(RGB(0, 0, 0), ButtonFace()), m_totalCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_totalLogins(RGB(0, 0, 0), ButtonFace()), m_connTime(RGB(0, 0, 0), ButtonFace()),
+      m_connCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_connLogins(RGB(0, 0, 0), ButtonFace()),
+      m_rows{
+          {IDC_MONTH_TIME, IDC_MONTH_COST, IDC_MONTH_LOGINS, "month", &m_monthTime, &m_monthCost,
+           &m_monthLogins},
+          {IDC_YEAR_TIME, IDC_YEAR_COST, IDC_YEAR_LOGINS, "year", &m_yearTime, &m_yearCost,
+           &m_yearLogins},
+          {IDC_TODAY_TIME, IDC_TODAY_COST, IDC_TODAY_LOGINS, "today", &m_todayTime, &m_todayCost,
+           &m_todayLogins},
+          {IDC_TOTAL_TIME, IDC_TOTAL_COST, IDC_TOTAL_LOGINS, "total", &m_totalTime, &m_totalCost,
+           &m_totalLogins},
+          {IDC_CONN_TIME, IDC_CONN_COST, IDC_CONN_LOGINS, "conn", &m_connTime, &m_connCost,
+           &m_connLogins},
+      } {
+    m_hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_model.m_selectedEntry = 0;
+    if (m_store.CheckRegistryVersion()) {
+        // Nothing usable was stored: a first run. Show the window, count from today.
+        m_showOnStart = 1;
+        m_model.SetStartDate(0);
+        m_log.WriteLogHeader();
+    } else {
+        m_showOnStart = 0;
+        if (!m_log.LogFileExists()) {
+            m_log.WriteLogHeader();
+        }
+    }
+}
+
+void CMonitorDlg::DoDataExchange(CDataExchange& dx) {
+    dx.ComboIndex(IDC_ENTRY_COMBO, m_model.m_selectedEntry);
+    dx.Radio(IDC_TIMES, m_indicatorKind);
+}
+
+BOOL CMonitorDlg::OnInitDialog() {
+    CStartHiddenDialog::OnInitDialog();
+
+    HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
+    char about[64] = {};
+    if (systemMenu && LoadStringA(ResourceInstance(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+    }
+    SetIcon(m_hIcon);
+
+    CreateIndicators();
+
+    m_watcher.FillEntryList();
+    FillEntryCombo();
+    if (!m_store.CheckRegistryVersion()) {
+        m_store.LoadFromRegistry();
+        ApplyDisplaySettings();
+    }
+    // Again, so that the stored selection finds its record among the entries.
+    m_watcher.FillEntryList();
+    FillEntryCombo();
+
+    RefreshIndicators();
+    m_accounting.CheckDateRollover();
+    RefreshLabels();
+
+    ShowKindPanel(KIND_TIMES, 1);
+    ShowKindPanel(KIND_COSTS, 0);
+    ShowKindPanel(KIND_LOGINS, 0);
+    StartTimers();
+    UpdateData(false);
+    return TRUE;
+}
+
+void CMonitorDlg::OnCancel() {
+    ShowWindow(SW_HIDE);
+}
+
+void CMonitorDlg::OnOK() {
+    ShowWindow(SW_HIDE);
+}
+
+void CMonitorDlg::OnHide() {
+    ShowWindow(SW_HIDE);
+}
+
+void CMonitorDlg::StartTimers() {
+    SetTimer(TIMER_POLL, POLL_PERIOD);
+    SetTimer(TIMER_STATUS, STATUS_PERIOD);
+    SetTimer(TIMER_DATE, DATE_PERIOD);
+}
+
+void CMonitorDlg::StopTimers() {
+    for (UINT id : {TIMER_POLL, TIMER_BLINK, TIMER_STATUS, TIMER_DATE}) {
+        KillTimer(id);
+    }
+}
+
+void CMonitorDlg::OnExit() {
+    if (MessageBox(EXIT_QUESTION, EXIT_CAPTION, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    StopTimers();
+    m_store.SaveToRegistry();
+    EndDialog(IDOK);
+}
+
+LRESULT CMonitorDlg::OnClose(WPARAM, LPARAM) {
+    OnExit();
+    return 0;
+}
+
+LRESULT CMonitorDlg::OnSysCommand(WPARAM wParam, LPARAM) {
+    if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(this);
+        about.DoModal();
+        return 0;
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CMonitorDlg::OnPaint(WPARAM, LPARAM) {
+    if (!IsIconic(m_hWnd)) {
+        SetMsgHandled(false);
+        return 0;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, WPARAM(dc.Get()), 0);
+    const int cx = GetSystemMetrics(SM_CXICON);
+    const int cy = GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    GetClientRect(client);
+    DrawIcon(dc.Get(), (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, m_hIcon);
+    return 0;
+}
+
+LRESULT CMonitorDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return LRESULT(m_hIcon);
+}
+
+} // namespace mereth

@@ -1,0 +1,154 @@
+#pragma once
+// CMonitorDlg: the main window (dialog 102). It owns everything the program knows at
+// run time: the records, the cost calculation, the connection watcher over the Remote
+// Access Service, the log, the settings store, the accounting and its poll cycle, the
+// display settings and the fifteen indicators.
+//
+// Its code is split by concern: MonitorDlg.cpp (construction and start-up),
+// MonitorPanels.cpp (indicators, panels, captions, the entry list) and
+// MonitorPolling.cpp (the timers).
+#include "accounting/ConnectionAccounting.h"
+#include "accounting/PollCycle.h"
+#include "accounting/UsageModel.h"
+#include "core/Clock.h"
+#include "core/win32/WinLocale.h"
+#include "framework/Dialog.h"
+#include "resource.h"
+#include "log/win32/ConnectionLog.h"
+#include "ras/ConnectionWatcher.h"
+#include "ras/win32/WinRasService.h"
+#include "store/win32/SettingsStore.h"
+#include "tariff/CostCalculator.h"
+#include "ui/Captions.h"
+#include "ui/DisplaySettings.h"
+#include "ui/IndicatorTexts.h"
+#include "ui/win32/IndicatorWnd.h"
+
+#include <cstdint>
+
+namespace mereth {
+
+class CMonitorDlg : public CStartHiddenDialog, public IViewRefresh {
+public:
+    static constexpr UINT TIMER_POLL = 1;
+    static constexpr UINT TIMER_BLINK = 2;
+    static constexpr UINT TIMER_STATUS = 3;
+    static constexpr UINT TIMER_DATE = 4;
+    static constexpr UINT POLL_PERIOD = 800;
+    static constexpr UINT STATUS_PERIOD = 5000;
+    static constexpr UINT DATE_PERIOD = 60000;
+
+    CMonitorDlg();
+    ~CMonitorDlg() override = default;
+
+    // IViewRefresh: the selected record's figures, and the five group captions.
+    void RefreshIndicators() override;
+    void RefreshLabels() override;
+
+    // Shows and enables (show 1) or hides and disables (show 0) the indicators of a kind.
+    void ShowKindPanel(int kind, int show);
+
+    // The indicator with this control id, or null.
+    CTextIndicator* IndicatorOf(int controlId);
+
+    // Display changes go through these, so the settings a save writes are what is shown.
+    void SetIndicatorColour(int controlId, COLORREF colour);
+    void SetShowDays(int controlId, BOOL show);
+    void SetShowSeconds(int controlId, BOOL show);
+    const DisplaySettings& Display() const { return m_display; }
+
+    const CUsageModel& Model() const { return m_model; }
+    int IndicatorKind() const { return m_indicatorKind; }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    // Esc and Enter (the default button, Hide) only hide the window.
+    void OnCancel() override;
+    void OnOK() override;
+
+    void OnKindChanged();
+    void OnEntrySelected();
+    void OnHide();
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+
+    // The entry list (combo box 1007) from the watcher's list.
+    void FillEntryCombo();
+    void CreateIndicators();
+    // Puts the display settings into the indicators (after a load).
+    void ApplyDisplaySettings();
+    bool IsConnected() const { return m_accounting.m_connected != 0; }
+    void StartTimers();
+    void StopTimers();
+    // Exit: asks first; on Yes the timers stop, everything is saved and the dialog ends.
+    void OnExit();
+
+    // Run-time state, in the order it is built.
+    CSystemClock m_clock;
+    CWinLocale m_locale;
+    CUsageModel m_model;
+    CCostCalculator m_costs;
+    CWinRasService m_ras;
+    CConnectionWatcher m_watcher;
+    CConnectionLog m_log;
+    DisplaySettings m_display;
+    CSettingsStore m_store;
+    CConnectionAccounting m_accounting;
+    CPollCycle m_pollCycle;
+    CGroupCaptions m_captions;
+
+    std::int32_t m_indicatorKind = KIND_TIMES;
+    HICON m_hIcon = nullptr;
+
+    CDurationIndicator m_monthTime;
+    CCostIndicator m_monthCost;
+    CTextIndicator m_monthLogins;
+    CDurationIndicator m_yearTime;
+    CCostIndicator m_yearCost;
+    CTextIndicator m_yearLogins;
+    CDurationIndicator m_todayTime;
+    CCostIndicator m_todayCost;
+    CTextIndicator m_todayLogins;
+    CDurationIndicator m_totalTime;
+    CCostIndicator m_totalCost;
+    CTextIndicator m_totalLogins;
+    CDurationIndicator m_connTime;
+    CCostIndicator m_connCost;
+    CTextIndicator m_connLogins;
+
+private:
+    struct PeriodRow {
+        int placeholder; // also the duration indicator's id
+        int costId;
+        int loginsId;
+        const char* name;
+        CDurationIndicator* time;
+        CCostIndicator* cost;
+        CTextIndicator* logins;
+    };
+    // Month, Year, Today, Total, Conn: the order the indicators are created in.
+    PeriodRow m_rows[5];
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnCommand<&CMonitorDlg::OnKindChanged>(IDC_TIMES, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnKindChanged>(IDC_COSTS, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnKindChanged>(IDC_LOGINS, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnEntrySelected>(IDC_ENTRY_COMBO, CBN_SELCHANGE),
+        OnCommand<&CMonitorDlg::OnHide>(IDC_HIDE, BN_CLICKED),
+        OnMessage<&CMonitorDlg::OnClose>(WM_CLOSE),
+        OnMessage<&CMonitorDlg::OnSysCommand>(WM_SYSCOMMAND),
+        OnMessage<&CMonitorDlg::OnPaint>(WM_PAINT),
+        OnMessage<&CMonitorDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        OnMessage<&CMonitorDlg::OnTimer>(WM_TIMER),
+    };
+
+public:
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CStartHiddenDialog::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+} // namespace mereth

@@ -1,0 +1,309 @@
+#include "ui/win32/IndicatorWnd.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace mereth {
+
+namespace {
+
+// The smallest character height a text is shrunk to; below it digits are unreadable.
+constexpr int MINIMUM_FIT_HEIGHT = 6;
+
+HFONT CreateIndicatorFont(int characterHeight) {
+    LOGFONTA font{};
+    font.lfHeight = -characterHeight;
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynA(font.lfFaceName, "Arial", LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void FillRects(HDC dc, HBRUSH brush, const RECT (&rects)[2], int count) {
+    HGDIOBJ old = SelectObject(dc, brush);
+    if (!old || old == HGDI_ERROR) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const RECT& r = rects[i];
+        PatBlt(dc, r.left, r.top, r.right, r.bottom, PATCOPY);
+    }
+    SelectObject(dc, old);
+}
+
+int TextWidth(HDC dc, std::string_view text) {
+    SIZE size{};
+    if (text.empty() || !GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size)) {
+        return 0;
+    }
+    return size.cx;
+}
+
+} // namespace
+
+// ---- CIndicatorWnd ----
+
+CIndicatorWnd::CIndicatorWnd(COLORREF textColour, COLORREF backColour)
+    : m_textColour(textColour), m_backColour(backColour) {
+    if (textColour == backColour) {
+        m_textColour = RGB(0, 0, 0);
+        m_backColour = GetSysColor(COLOR_BTNFACE);
+    }
+}
+
+bool CIndicatorWnd::PreCreateWindow(CREATESTRUCTA& cs) {
+    cs.cx = std::max(cs.cx, MINIMUM_SIZE);
+    cs.cy = std::max(cs.cy, MINIMUM_SIZE);
+    return true;
+}
+
+void CIndicatorWnd::SetTextColour(COLORREF colour) {
+    if (colour == m_backColour) {
+        return;
+    }
+    m_textColour = colour;
+    if (m_hWnd) {
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
+}
+
+LRESULT CIndicatorWnd::OnCreate(WPARAM, LPARAM) {
+    LRESULT result = DefaultProc();
+    if (result == -1) {
+        return -1;
+    }
+    m_notify.hdr.hwndFrom = m_hWnd;
+    m_notify.hdr.idFrom = UINT_PTR(::GetDlgCtrlID(m_hWnd));
+    return result;
+}
+
+void CIndicatorWnd::DrawFrame(HDC dc) const {
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    // As (x, y, width, height): a sunken two-pixel frame, then the inside.
+    const RECT shadow[2] = {{0, 0, w - 1, 1}, {0, 0, 1, h - 1}};
+    const RECT dark[2] = {{1, 1, w - 3, 1}, {1, 1, 1, h - 3}};
+    const RECT light[2] = {{w - 1, 0, 1, h}, {0, h - 1, w, 1}};
+    const RECT face[2] = {{w - 2, 1, 1, h - 2}, {1, h - 2, w - 3, 1}};
+    const RECT inside[2] = {{2, 2, w - 4, h - 4}, {}};
+    FillRects(dc, GetSysColorBrush(COLOR_BTNSHADOW), shadow, 2);
+    FillRects(dc, HBRUSH(GetStockObject(BLACK_BRUSH)), dark, 2);
+    FillRects(dc, GetSysColorBrush(COLOR_BTNHIGHLIGHT), light, 2);
+    FillRects(dc, GetSysColorBrush(COLOR_BTNFACE), face, 2);
+    CBrush back(CreateSolidBrush(m_backColour));
+    if (back) {
+        FillRects(dc, back.Get(), inside, 1);
+    }
+}
+
+LRESULT CIndicatorWnd::OnEraseBackground(WPARAM wParam, LPARAM) {
+    DrawFrame(HDC(wParam));
+    ++m_eraseCount;
+    return TRUE;
+}
+
+void CIndicatorWnd::Notify(int code, LPARAM lParam) {
+    m_notify.hdr.code = UINT(code);
+    m_notify.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(m_hWnd, &m_notify.pt);
+    HWND parent = ::GetParent(m_hWnd);
+    if (parent) {
+        ::SendMessageA(parent, WM_NOTIFY, WPARAM(m_notify.hdr.idFrom), LPARAM(&m_notify));
+    }
+}
+
+// Every mouse handler lets the default procedure run after it.
+LRESULT CIndicatorWnd::OnLButtonDown(WPARAM, LPARAM) {
+    m_lastMouseMessage = WM_LBUTTONDOWN;
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CIndicatorWnd::OnLButtonUp(WPARAM, LPARAM lParam) {
+    if (m_lastMouseMessage == WM_LBUTTONDOWN) {
+        Notify(NM_CLICK, lParam);
+        m_lastMouseMessage = WM_LBUTTONUP;
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CIndicatorWnd::OnLButtonDblClk(WPARAM, LPARAM lParam) {
+    Notify(NM_DBLCLK, lParam);
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CIndicatorWnd::OnRButtonDown(WPARAM, LPARAM) {
+    m_lastMouseMessage = WM_RBUTTONDOWN;
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CIndicatorWnd::OnRButtonUp(WPARAM, LPARAM lParam) {
+    if (m_lastMouseMessage == WM_RBUTTONDOWN) {
+        Notify(NM_RCLICK, lParam);
+        m_lastMouseMessage = WM_RBUTTONUP;
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
+LRESULT CIndicatorWnd::OnRButtonDblClk(WPARAM, LPARAM lParam) {
+    Notify(NM_RDBLCLK, lParam);
+    SetMsgHandled(false);
+    return 0;
+}
+
+// ---- CTextIndicator ----
+
+LRESULT CTextIndicator::OnCreate(WPARAM wParam, LPARAM lParam) {
+    if (CIndicatorWnd::OnCreate(wParam, lParam) == -1) {
+        return -1;
+    }
+    const auto& cs = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    m_fontHeight = cs.cy - 4;
+    m_font.Reset(CreateIndicatorFont(m_fontHeight));
+    return 0;
+}
+
+void CTextIndicator::SetText(std::string_view text) {
+    if (m_text.view() == text) {
+        return;
+    }
+    const bool shorter = text.size() < m_text.size();
+    m_previousText.Assign(m_text.view());
+    m_text.Assign(text);
+    if (m_hWnd) {
+        ::InvalidateRect(m_hWnd, nullptr, shorter);
+        ::UpdateWindow(m_hWnd);
+    }
+}
+
+HFONT CTextIndicator::FitFont(HDC dc, int textWidth, int boxWidth) {
+    int height = int(std::int64_t(m_fontHeight) * boxWidth / textWidth);
+    height = std::max(height, MINIMUM_FIT_HEIGHT);
+    // Proportional scaling can land a pixel too wide; step down until it fits.
+    for (; height >= MINIMUM_FIT_HEIGHT; --height) {
+        if (height != m_fitHeight || !m_fitFont) {
+            m_fitFont.Reset(CreateIndicatorFont(height));
+            m_fitHeight = height;
+        }
+        if (!m_fitFont) {
+            return nullptr;
+        }
+        CSelectObject keep(dc, m_fitFont.Get());
+        if (TextWidth(dc, m_text.view()) <= boxWidth) {
+            break;
+        }
+    }
+    return m_fitFont.Get();
+}
+
+void CTextIndicator::PaintContent(HDC dc, std::size_t unchanged) {
+    ++m_stats.paints;
+    RECT r{};
+    ::GetClientRect(m_hWnd, &r);
+    InflateRect(&r, -2, -2);
+    if (!m_font) {
+        return;
+    }
+    CSelectObject keepFont(dc, m_font.Get());
+    int height = m_fontHeight;
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    int d = metrics.tmDescent / 2;
+    const int boxWidth = (r.right - r.left) - 2 * d;
+    const int fullWidth = TextWidth(dc, m_text.view());
+    if (fullWidth > boxWidth && boxWidth > 0) {
+        // Too wide for the box: a smaller font keeps the most significant digits in view.
+        HFONT fit = FitFont(dc, fullWidth, boxWidth);
+        if (fit) {
+            SelectObject(dc, fit);
+            height = m_fitHeight;
+            GetTextMetricsA(dc, &metrics);
+        }
+    }
+    if (height != m_paintedFontHeight) {
+        unchanged = 0; // other glyphs on screen: draw everything anew
+        m_paintedFontHeight = height;
+    }
+    unchanged = std::min(unchanged, m_text.size());
+    const std::string_view text = m_text.view();
+    const std::string_view head = text.substr(0, unchanged);
+    const std::string_view tail = text.substr(unchanged);
+
+    SetTextAlign(dc, TA_RIGHT | TA_BOTTOM);
+    SetTextColor(dc, m_textColour);
+    SetBkColor(dc, m_backColour);
+    SetBkMode(dc, OPAQUE);
+
+    RECT tailRect = r;
+    tailRect.right = r.right - d;
+    tailRect.left = std::max(r.left + d, tailRect.right - TextWidth(dc, tail));
+    RECT headRect = r;
+    headRect.left = r.left + d;
+    headRect.right = tailRect.left;
+    // Both parts opaque: the unchanged head puts the same pixels back, so nothing
+    // smears and nothing flickers, and the strip left of the text is cleared too.
+    ExtTextOutA(dc, headRect.right, headRect.bottom + d, ETO_CLIPPED | ETO_OPAQUE, &headRect,
+                head.data(), UINT(head.size()), nullptr);
+    ExtTextOutA(dc, tailRect.right, tailRect.bottom + d, ETO_CLIPPED | ETO_OPAQUE, &tailRect,
+                tail.data(), UINT(tail.size()), nullptr);
+    m_stats.lastTail = tail.size();
+    m_stats.fontHeight = height;
+}
+
+LRESULT CTextIndicator::OnPaint(WPARAM, LPARAM) {
+    CPaintDC dc(m_hWnd);
+    const std::size_t unchanged = UnchangedPrefixLength(m_previousText.view(), m_text.view());
+    if (dc.Get()) {
+        PaintContent(dc.Get(), unchanged);
+    }
+    m_previousText.Assign(m_text.view());
+    return 0;
+}
+
+LRESULT CTextIndicator::OnPrintClient(WPARAM wParam, LPARAM lParam) {
+    HDC dc = HDC(wParam);
+    if (lParam & PRF_ERASEBKGND) {
+        DrawFrame(dc);
+    }
+    PaintContent(dc, 0);
+    return 0;
+}
+
+// ---- CDurationIndicator ----
+
+void CDurationIndicator::ShowSpan() {
+    CTextBuffer<DURATION_TEXT_CAPACITY> text;
+    FormatDuration(m_span, m_showDays != FALSE, m_showSeconds != FALSE, text);
+    SetText(text.view());
+}
+
+void CDurationIndicator::SetValue(std::int64_t span) {
+    m_span = span;
+    ShowSpan();
+}
+
+void CDurationIndicator::SetShowSeconds(BOOL show) {
+    m_showSeconds = show;
+    ShowSpan();
+}
+
+void CDurationIndicator::SetShowDays(BOOL show) {
+    m_showDays = show;
+    ShowSpan();
+}
+
+// ---- CCostIndicator ----
+
+void CCostIndicator::SetValue(float value) {
+    m_value = value;
+    FormatCurrencyText(value, m_locale, m_scratch);
+    SetText(m_scratch.view());
+}
+
+} // namespace mereth

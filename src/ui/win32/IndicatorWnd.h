@@ -1,0 +1,166 @@
+#pragma once
+// The indicator controls of the main window: a sunken frame with one right-aligned
+// text in large digits that repaints only what changed.
+//
+//     CDurationIndicator time;
+//     time.Create("total", WS_CHILD | WS_VISIBLE, rect, dialog, IDC_TOTAL_TIME);
+//     time.SetValue(3725); // 0:1:02:05
+//
+// A click reaches the parent as WM_NOTIFY with a ClickNotify: NM_CLICK only for a press
+// and release in the same control, NM_DBLCLK/NM_RDBLCLK for double-clicks, NM_RCLICK;
+// the mouse messages then go on to the default procedure (so WM_CONTEXTMENU follows).
+#include "core/Locale.h"
+#include "framework/Gdi.h"
+#include "framework/Wnd.h"
+#include "ui/IndicatorText.h"
+#include "ui/win32/ClickNotify.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace mereth {
+
+class CIndicatorWnd : public CWnd {
+public:
+    // Equal colours would hide the text: black on the button face is used instead.
+    CIndicatorWnd(COLORREF textColour, COLORREF backColour);
+    ~CIndicatorWnd() override = default;
+
+    static constexpr int MINIMUM_SIZE = 20;
+
+    // Ignored when it equals the background; otherwise repaints the whole control.
+    void SetTextColour(COLORREF colour);
+    COLORREF GetTextColour() const { return m_textColour; }
+    COLORREF GetBackColour() const { return m_backColour; }
+
+    int EraseCount() const { return m_eraseCount; }
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    // The frame and the background fill, as WM_ERASEBKGND draws them.
+    void DrawFrame(HDC dc) const;
+
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonDblClk(WPARAM wParam, LPARAM lParam);
+
+    COLORREF m_textColour;
+    COLORREF m_backColour;
+    UINT m_lastMouseMessage = 0;
+    ClickNotify m_notify{};
+    int m_eraseCount = 0; // how often the background was drawn, for tests
+
+private:
+    void Notify(int code, LPARAM lParam);
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnMessage<&CIndicatorWnd::OnCreate>(WM_CREATE),
+        OnMessage<&CIndicatorWnd::OnEraseBackground>(WM_ERASEBKGND),
+        OnMessage<&CIndicatorWnd::OnLButtonDown>(WM_LBUTTONDOWN),
+        OnMessage<&CIndicatorWnd::OnLButtonUp>(WM_LBUTTONUP),
+        OnMessage<&CIndicatorWnd::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
+        OnMessage<&CIndicatorWnd::OnRButtonDown>(WM_RBUTTONDOWN),
+        OnMessage<&CIndicatorWnd::OnRButtonUp>(WM_RBUTTONUP),
+        OnMessage<&CIndicatorWnd::OnRButtonDblClk>(WM_RBUTTONDBLCLK),
+    };
+
+public:
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CWnd::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+// What the last paints of a text indicator did, for tests and measurements.
+struct IndicatorPaintStats {
+    int paints = 0;           // WM_PAINT and WM_PRINTCLIENT handled
+    std::size_t lastTail = 0; // characters drawn as changed by the last paint
+    int fontHeight = 0;       // character height of the font the last paint used
+};
+
+class CTextIndicator : public CIndicatorWnd {
+public:
+    CTextIndicator(COLORREF textColour, COLORREF backColour)
+        : CIndicatorWnd(textColour, backColour) {}
+    ~CTextIndicator() override = default;
+
+    // Nothing happens for the text already shown. Otherwise the control repaints at once,
+    // erasing first only when the text got shorter.
+    void SetText(std::string_view text);
+    std::string_view GetText() const { return m_text.view(); }
+
+    // The display font's character height (from the control's height), 0 before creation.
+    int FontHeight() const { return m_fontHeight; }
+    const IndicatorPaintStats& PaintStats() const { return m_stats; }
+
+protected:
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    // Draws the text into dc; the first `unchanged` characters are known to be on screen.
+    void PaintContent(HDC dc, std::size_t unchanged);
+
+    CFont m_font;
+    IndicatorText m_text;
+    IndicatorText m_previousText;
+
+private:
+    // A smaller font for a text wider than the box, so its leading digits stay visible.
+    HFONT FitFont(HDC dc, int textWidth, int boxWidth);
+
+    int m_fontHeight = 0;
+    CFont m_fitFont;
+    int m_fitHeight = 0;
+    int m_paintedFontHeight = 0;
+    IndicatorPaintStats m_stats;
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnMessage<&CTextIndicator::OnCreate>(WM_CREATE),
+        OnMessage<&CTextIndicator::OnPaint>(WM_PAINT),
+        OnMessage<&CTextIndicator::OnPrintClient>(WM_PRINTCLIENT),
+    };
+
+public:
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CIndicatorWnd::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+class CDurationIndicator : public CTextIndicator {
+public:
+    CDurationIndicator(COLORREF textColour, COLORREF backColour)
+        : CTextIndicator(textColour, backColour) {}
+
+    void SetValue(std::int64_t span);
+    std::int64_t GetValue() const { return m_span; }
+    void SetShowSeconds(BOOL show);
+    void SetShowDays(BOOL show);
+    BOOL GetShowSeconds() const { return m_showSeconds; }
+    BOOL GetShowDays() const { return m_showDays; }
+
+private:
+    void ShowSpan();
+
+    std::int64_t m_span = 0;
+    BOOL m_showSeconds = TRUE;
+    BOOL m_showDays = TRUE;
+};
+
+class CCostIndicator : public CTextIndicator {
+public:
+    // The locale formats the amounts; it must outlive the indicator.
+    CCostIndicator(COLORREF textColour, COLORREF backColour, const ILocale& locale)
+        : CTextIndicator(textColour, backColour), m_locale(locale) {}
+
+    void SetValue(float value);
+    float GetValue() const { return m_value; }
+
+private:
+    const ILocale& m_locale;
+    float m_value = 0.0f;
+    IndicatorText m_scratch;
+};
+
+} // namespace mereth
