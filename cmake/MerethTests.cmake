@@ -49,6 +49,10 @@ if(WIN32 AND MERETH_WINE_TESTS)
     target_include_directories(wine_tests PRIVATE ${MERETH_TEST_SUPPORT})
     # The tests load dialogs, menus, icons and strings from their own module.
     target_link_libraries(wine_tests PRIVATE mereth_res mereth_win32 ${MERETH_GTEST})
+    if(TARGET mereth_app)
+        # The main window itself, driven by its tests.
+        target_link_libraries(wine_tests PRIVATE mereth_app)
+    endif()
     if(TARGET rassim)
         # Wine loads a native rasapi32.dll from the test's own folder.
         add_dependencies(wine_tests rassim)

@@ -72,6 +72,11 @@ BOOL CMonitorDlg::OnInitDialog() {
     SetIcon(m_hIcon);
 
     CreateIndicators();
+    m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, "Mereth");
+    if (!m_trayIcon.IsAdded()) {
+        // No icon to bring it back by: a hidden start would leave the program unreachable.
+        m_showOnStart = 1;
+    }
 
     m_watcher.FillEntryList();
     FillEntryCombo();
@@ -117,20 +122,6 @@ void CMonitorDlg::StopTimers() {
     for (UINT id : {TIMER_POLL, TIMER_BLINK, TIMER_STATUS, TIMER_DATE}) {
         KillTimer(id);
     }
-}
-
-void CMonitorDlg::OnExit() {
-    if (MessageBox(EXIT_QUESTION, EXIT_CAPTION, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        return;
-    }
-    StopTimers();
-    m_store.SaveToRegistry();
-    EndDialog(IDOK);
-}
-
-LRESULT CMonitorDlg::OnClose(WPARAM, LPARAM) {
-    OnExit();
-    return 0;
 }
 
 LRESULT CMonitorDlg::OnSysCommand(WPARAM wParam, LPARAM) {
