@@ -43,7 +43,8 @@ public:
     static constexpr UINT DATE_PERIOD = 60000;
     static constexpr UINT BLINK_PERIOD = 50;
 
-    CMonitorDlg();
+    // The tray icon reaches the shell through trayShell (tests record what it sends).
+    explicit CMonitorDlg(INotifyShell& trayShell = SystemNotifyShell());
     ~CMonitorDlg() override = default;
 
     // IViewRefresh: the selected record's figures, and the five group captions.
