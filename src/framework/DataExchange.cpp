@@ -1,11 +1,12 @@
 #include "framework/DataExchange.h"
 
-#include "framework/NumberText.h"
 #include "framework/Wnd.h"
-
-#include <cstdio>
+#include "tariff/EntryFields.h"
 
 namespace mereth {
+
+// One reader for every number field: the same length the entry fields define.
+static_assert(CDataExchange::TEXT_LIMIT == FIELD_READ_LENGTH);
 
 HWND CDataExchange::Control(int id) const {
     return GetDlgItem(m_dialog.Handle(), id);
@@ -25,16 +26,15 @@ void CDataExchange::Text(int id, float& value) {
     if (m_failed || !control) {
         return;
     }
-    char text[TEXT_LIMIT + 1];
     if (m_save) {
-        text[0] = '\0';
-        GetWindowTextA(control, text, sizeof text);
-        if (!ParseDecimalText(text, value)) {
-            Fail(control, "Please enter a number.");
+        char text[TEXT_LIMIT + 1] = {};
+        const int length = GetWindowTextA(control, text, sizeof text);
+        if (!ReadDecimalField(std::string_view(text, size_t(length > 0 ? length : 0)), value)) {
+            Fail(control, DECIMAL_FIELD_MESSAGE);
         }
     } else {
-        char shown[40];
-        std::snprintf(shown, sizeof shown, "%.*g", 6, double(value));
+        char shown[FIELD_TEXT_CAPACITY];
+        FormatDecimalField(value, shown);
         SetWindowTextA(control, shown);
     }
 }
@@ -44,16 +44,16 @@ void CDataExchange::Text(int id, int32_t& value) {
     if (m_failed || !control) {
         return;
     }
-    char text[TEXT_LIMIT + 1];
     if (m_save) {
-        text[0] = '\0';
-        GetWindowTextA(control, text, sizeof text);
-        if (!ParseIntegerText(text, value)) {
-            Fail(control, "Please enter an integer.");
+        char text[TEXT_LIMIT + 1] = {};
+        const int length = GetWindowTextA(control, text, sizeof text);
+        if (!ReadIntegerField(std::string_view(text, size_t(length > 0 ? length : 0)), value)) {
+            Fail(control, INTEGER_FIELD_MESSAGE);
         }
     } else {
-        std::snprintf(text, sizeof text, "%d", int(value));
-        SetWindowTextA(control, text);
+        char shown[FIELD_TEXT_CAPACITY];
+        FormatIntegerField(value, shown);
+        SetWindowTextA(control, shown);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "framework/Application.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
-#include "framework/NumberText.h"
 #include "framework/PropertySheet.h"
 #include "framework/SubclassedWindow.h"
 
@@ -341,35 +340,42 @@ TEST(FrameworkDataExchange, UnreadableFieldStopsTheExchangeWithItsMessage) {
     EXPECT_EQ(dlg.DoModal(), 1);
 }
 
-TEST(FrameworkDataExchange, NumberTexts) {
-    const struct {
-        const char* text;
-        bool ok;
-        float value;
-    } decimals[] = {
-        {"", false, 0},      {".", false, 0},         {".0", false, 0},  {"0.", true, 0},
-        {".5", true, 0.5f},  {" 2.50\t", true, 2.5f}, {"1e", false, 0},  {"1e2", true, 100},
-        {"12.5.", false, 0}, {"-1", false, 0},        {"abc", false, 0}, {"1e39", false, 0},
-        {"7 x", false, 0},
+// Pasted texts that typing could not produce are read by the same rules as the entry
+// fields: what is no amount or no count fails and leaves the member alone.
+TEST(FrameworkDataExchange, PastedTextsReadLikeTheEntryFields) {
+    const CDialogTemplate t = FieldsTemplate(0);
+    CFieldsDlg dlg(t);
+    CMessageBoxAnswerer answerer;
+    dlg.m_onFirstTick = [](CFieldsDlg& d) -> INT_PTR {
+        const struct {
+            const char* floatText;
+            const char* intText;
+            bool ok;
+            float floatValue;
+            int32_t intValue;
+        } cases[] = {
+            {"0.", "99999999999", true, 0.0f, INT32_MAX},
+            {".5", " 12 ", true, 0.5f, 12},
+            {"1e2", "0", true, 100.0f, 0},
+            {"-60", "1", false, -9.0f, -9},
+            {"1e39", "1", false, -9.0f, -9},
+            {"12.5.", "1", false, -9.0f, -9},
+            {"1", "-5", false, 1.0f, -9},
+            {"1", "1.5", false, 1.0f, -9},
+        };
+        for (const auto& c : cases) {
+            d.m_float = -9.0f;
+            d.m_int = -9;
+            d.GetDlgItem(ID_FLOAT).SetWindowText(c.floatText);
+            d.GetDlgItem(ID_INT).SetWindowText(c.intText);
+            EXPECT_EQ(d.UpdateData(true), c.ok) << c.floatText << "|" << c.intText;
+            EXPECT_EQ(d.m_float, c.floatValue) << c.floatText;
+            EXPECT_EQ(d.m_int, c.intValue) << c.intText;
+        }
+        return 1;
     };
-    for (const auto& row : decimals) {
-        float value = -9;
-        EXPECT_EQ(ParseDecimalText(row.text, value), row.ok) << row.text;
-        EXPECT_EQ(value, row.ok ? row.value : -9) << row.text;
-    }
-    const struct {
-        const char* text;
-        bool ok;
-        int32_t value;
-    } integers[] = {
-        {"", false, 0},   {"007", true, 7},   {"0", true, 0},    {"99999999999", true, INT32_MAX},
-        {"-5", false, 0}, {" 12 ", true, 12}, {"1.5", false, 0}, {"x", false, 0},
-    };
-    for (const auto& row : integers) {
-        int32_t value = -9;
-        EXPECT_EQ(ParseIntegerText(row.text, value), row.ok) << row.text;
-        EXPECT_EQ(value, row.ok ? row.value : -9) << row.text;
-    }
+    EXPECT_EQ(dlg.DoModal(), 1);
+    EXPECT_EQ(answerer.m_texts.size(), 5u);
 }
 
 class CNoLettersEdit : public CSubclassedEdit {

@@ -1,0 +1,84 @@
+#pragma once
+
+// The three pages of the Set Charges sheet, on templates 145, 146 and 147. Each holds
+// the values it edits (see tariff/ChargesSheetModel.h): the sheet's owner fills them
+// before the run and takes them back after OK. A page never shown keeps what it got.
+
+#include "framework/PropertySheet.h"
+#include "res/resource.h"
+#include "tariff/ChargesSheetModel.h"
+#include "tariff/WeekdayPeriods.h"
+#include "tariff/win32/FilteredEdits.h"
+
+namespace mereth {
+
+// The method of charging and the minimum call charge.
+class CSetChargesGenDlg : public CPropertyPage {
+public:
+    CSetChargesGenDlg();
+
+    GeneralPageValues m_values;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+
+private:
+    void OnMinimumClicked();
+
+    CDecimalEdit m_minimumEdit;
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnCommand<&CSetChargesGenDlg::OnMinimumClicked>(IDC_CHARGES_MINIMUM, BN_CLICKED),
+    };
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CPropertyPage::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+// Five weekday periods: their ends on up-downs in half hours, fees, unit costs and
+// unit times.
+class CSetChargesWeekdayDlg : public CPropertyPage {
+public:
+    CSetChargesWeekdayDlg();
+
+    WeekdayPageValues m_values;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    bool OnApply() override;
+
+private:
+    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+    // Mirrors the rows of the period model whose bits are set into the controls.
+    void ShowRows(unsigned rows);
+
+    CWeekdayPeriods m_periods;
+    CDecimalEdit m_feeEdits[PERIOD_COUNT];
+    CDecimalEdit m_costEdits[PERIOD_COUNT];
+    CIntegerEdit m_unitEdits[PERIOD_COUNT];
+
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnMessage<&CSetChargesWeekdayDlg::OnVScroll>(WM_VSCROLL),
+    };
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CPropertyPage::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+// Saturday and Sunday, one rate each for the whole day.
+class CSetChargesWeekendDlg : public CPropertyPage {
+public:
+    CSetChargesWeekendDlg();
+
+    WeekendPageValues m_values;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+
+private:
+    CDecimalEdit m_moneyEdits[4];
+    CIntegerEdit m_unitEdits[2];
+};
+
+} // namespace mereth
