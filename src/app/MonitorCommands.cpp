@@ -1,6 +1,7 @@
 #include "app/MonitorDlg.h"
 
 #include "core/win32/SingleInstance.h"
+#include "tariff/win32/SetChargesSheet.h"
 #include "ui/MenuState.h"
 #include "ui/win32/PopupMenu.h"
 
@@ -41,6 +42,17 @@ LRESULT CMonitorDlg::OnClose(WPARAM, LPARAM) {
 
 void CMonitorDlg::OnViewLog() {
     m_log.OnViewLog();
+}
+
+void CMonitorDlg::OnSetCharges() {
+    const int selected = m_model.m_selectedEntry;
+    if (!MayOpenOrEnd(OpenModalCount()) || !m_model.IsValidRecord(selected)) {
+        return;
+    }
+    ConnectionStats& record = m_model.m_entries[selected];
+    // A changed tariff prices a running call only from the moment it is applied.
+    RunSetChargesSheet(this, record.name.c_str(), record.tariff,
+                       [this] { m_accounting.CloseSegment(); });
 }
 
 LRESULT CMonitorDlg::OnQueryEndSession(WPARAM, LPARAM) {

@@ -103,6 +103,7 @@ protected:
     void OnColour(UINT command);
     void OnResetIndicator();
     void OnViewLog();
+    void OnSetCharges();
     // The shell's "TaskbarCreated" and a second start's wake-up: registered messages.
     bool ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -184,6 +185,7 @@ private:
         OnCommand<&CMonitorDlg::OnResetIndicator>(ID_RESET),
         OnCommandRange<&CMonitorDlg::OnColour>(ID_COLOUR_FIRST, ID_COLOUR_LAST),
         OnCommand<&CMonitorDlg::OnViewLog>(IDC_VIEW_LOG, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnSetCharges>(IDC_SET_CHARGES, BN_CLICKED),
         OnNotify<&CMonitorDlg::OnTrayDoubleClick>(IDC_TRAYICON, UINT(NM_DBLCLK)),
         OnNotify<&CMonitorDlg::OnTrayRightClick>(IDC_TRAYICON, UINT(NM_RCLICK)),
     };

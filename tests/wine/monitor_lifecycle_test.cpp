@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -472,6 +474,61 @@ TEST_F(MonitorLifecycle, ResetIsAskedAndNotAppliedToACallBegunDuringTheQuestion)
     EXPECT_EQ("Reset Indicator", answerer.m_captions[0]);
     EXPECT_EQ(0u,
               answerer.m_texts[0].find("Are you sure you want to reset this login indicator ?"));
+}
+
+// A top-level window of this thread by its caption, visible or not.
+HWND FindOwnWindow(const char* caption) {
+    struct Search {
+        const char* caption;
+        HWND found;
+    } search{caption, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            char text[128] = {};
+            ::GetWindowTextA(window, text, sizeof text);
+            if (std::string(text).rfind(s->caption, 0) == 0 && ::IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(MonitorLifecycle, NothingEndsTheProgramWhileTheSetChargesSheetIsOpen) {
+    CMenuReader reader;
+    std::vector<CMenuReader::Item> trayItems;
+    bool asked = true, ended = true;
+    HWND sheet = nullptr;
+    const INT_PTR result = m_script.Run(
+        *m_dialog,
+        {
+            Do([&] { ::PostMessageA(Dialog(), WM_COMMAND, IDC_SET_CHARGES, 0); }),
+            [&] { return (sheet = FindOwnWindow("Set Telephone Charges for ")) != nullptr; },
+            Do([&] {
+                ::SendMessageA(TrayWindow(), WM_TRAYNOTIFY, IDC_TRAYICON, WM_RBUTTONDOWN);
+                trayItems = reader.Open(TrayWindow(), WM_TRAYNOTIFY, IDC_TRAYICON, WM_RBUTTONUP,
+                                        {ID_TRAY_SHOW, ID_TRAY_EXIT});
+                ::PostMessageA(Dialog(), WM_CLOSE, 0, 0);
+                ::PostMessageA(Dialog(), WM_COMMAND, ID_TRAY_EXIT, 0);
+            }),
+            Wait(300),
+            Do([&] {
+                asked = FindOwnWindow("Exit Mereth") != nullptr;
+                ended = !::IsWindow(Dialog());
+                ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            }),
+            [&] { return !::IsWindow(sheet); },
+        });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(ended);
+    ASSERT_EQ(2u, trayItems.size());
+    EXPECT_EQ(0u, trayItems[0].state & MF_GRAYED);
+    EXPECT_NE(0u, trayItems[1].state & MF_GRAYED);
 }
 
 } // namespace
