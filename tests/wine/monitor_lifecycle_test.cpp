@@ -476,25 +476,26 @@ TEST_F(MonitorLifecycle, ResetIsAskedAndNotAppliedToACallBegunDuringTheQuestion)
               answerer.m_texts[0].find("Are you sure you want to reset this login indicator ?"));
 }
 
-// A top-level window of this thread by its caption, visible or not.
+// A visible top-level window of this thread whose caption begins with caption.
+struct CaptionSearch {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<CaptionSearch*>(lParam);
+    char text[128] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    if (std::string(text).rfind(search->caption, 0) == 0 && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindOwnWindow(const char* caption) {
-    struct Search {
-        const char* caption;
-        HWND found;
-    } search{caption, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            char text[128] = {};
-            ::GetWindowTextA(window, text, sizeof text);
-            if (std::string(text).rfind(s->caption, 0) == 0 && ::IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CaptionSearch search{caption, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
