@@ -74,12 +74,16 @@ std::string TitleOf(HWND window) {
     return text;
 }
 
-// The last line of the connection log beside the program.
-std::string LastLogLine() {
+// The connection log beside the program.
+std::string LogPath() {
     char path[MAX_PATH] = {};
     const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string log(path, n);
-    log = log.substr(0, log.find_last_of('\\') + 1) + "Mereth.log";
+    const std::string program(path, n);
+    return program.substr(0, program.find_last_of('\\') + 1) + "Mereth.log";
+}
+
+std::string LastLogLine() {
+    const std::string log = LogPath();
     std::string text;
     if (FILE* file = std::fopen(log.c_str(), "rb")) {
         char buffer[4096];
@@ -187,7 +191,11 @@ protected:
         };
     }
 
-    test::StoreCleaner m_store; // a first run: the window shows itself
+    // A first run (the window shows itself) that leaves no store and no log behind.
+    struct LogCleaner {
+        ~LogCleaner() { ::DeleteFileA(LogPath().c_str()); }
+    } m_logCleaner;
+    test::StoreCleaner m_store;
     test::CRasSimState m_sim;
     CRecordingNotifyShell m_shell;
     std::unique_ptr<CMonitorDlg> m_dialog = std::make_unique<CMonitorDlg>(m_shell);
