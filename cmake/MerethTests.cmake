@@ -45,7 +45,9 @@ target_link_libraries(${core_tests_name} PRIVATE mereth_core ${MERETH_GTEST})
 mereth_discover(${core_tests_name} ${core_tests_name})
 
 if(WIN32 AND MERETH_WINE_TESTS)
-    add_executable(wine_tests ${MERETH_WINE_TESTS})
+    # The heap counter too: the window path's ticks must not allocate either.
+    add_executable(wine_tests ${MERETH_WINE_TESTS}
+        ${CMAKE_SOURCE_DIR}/tests/native/allocation_counter.cpp)
     target_include_directories(wine_tests PRIVATE ${MERETH_TEST_SUPPORT})
     # The tests load dialogs, menus, icons and strings from their own module.
     target_link_libraries(wine_tests PRIVATE mereth_res mereth_win32 ${MERETH_GTEST})

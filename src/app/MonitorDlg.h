@@ -151,7 +151,7 @@ protected:
     CCostIndicator m_connCost;
     CTextIndicator m_connLogins;
 
-private:
+protected:
     struct PeriodRow {
         int placeholder; // also the duration indicator's id
         int costId;

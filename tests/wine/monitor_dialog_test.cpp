@@ -1,0 +1,235 @@
+// The main window as the program runs it: the entry list from the phone book, the
+// panels by kind, the captions, a selection of none, display changes, and what one
+// tick repaints.
+#include "app/MonitorDlg.h"
+
+#include "AllocationCounter.h"
+#include "DialogTemplate.h"
+#include "RasSimState.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace mereth {
+namespace {
+
+// Runs its checks once the window is initialised, then ends.
+class CProbeDlg : public CMonitorDlg {
+public:
+    std::function<void(CProbeDlg&)> check;
+    bool checked = false;
+
+    using CMonitorDlg::m_model;
+    using CMonitorDlg::m_rows;
+
+    std::string ItemText(int id) const {
+        char text[128] = {};
+        ::GetDlgItemTextA(m_hWnd, id, text, sizeof text);
+        return text;
+    }
+    void Click(int id, int code) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(id, code), LPARAM(::GetDlgItem(m_hWnd, id)));
+    }
+    void ChooseKind(int kind) {
+        ::CheckRadioButton(m_hWnd, IDC_TIMES, IDC_LOGINS, IDC_TIMES + kind);
+        Click(IDC_TIMES + kind, BN_CLICKED);
+    }
+    int TotalPaints() {
+        int paints = 0;
+        for (const auto& row : m_rows) {
+            paints += row.time->PaintStats().paints + row.cost->PaintStats().paints +
+                      row.logins->PaintStats().paints;
+        }
+        return paints;
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CMonitorDlg::OnInitDialog();
+        ShowWindow(SW_SHOWNORMAL);
+        ::UpdateWindow(m_hWnd);
+        if (check) {
+            check(*this);
+        }
+        checked = true;
+        EndDialog(IDOK);
+        return result;
+    }
+};
+
+class MonitorDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_ras.entries = {"Work", "Home"};
+        ASSERT_TRUE(m_ras.Write());
+    }
+    // The window writes its log beside the test program; other tests expect none there.
+    void TearDown() override {
+        CSystemClock clock;
+        CWinLocale locale;
+        CConnectionLog log(clock, locale);
+        std::wstring path;
+        log.GetLogFilePath(path);
+        if (!path.empty()) {
+            DeleteFileW(path.c_str());
+        }
+    }
+    void Run(std::function<void(CProbeDlg&)> check) {
+        CProbeDlg dialog;
+        dialog.check = std::move(check);
+        dialog.DoModal();
+        EXPECT_TRUE(dialog.checked);
+    }
+    test::CRasSimState m_ras;
+};
+
+TEST_F(MonitorDialogTest, EntryListAndPanelsByKind) {
+    Run([](CProbeDlg& dlg) {
+        HWND combo = ::GetDlgItem(dlg.Handle(), IDC_ENTRY_COMBO);
+        ASSERT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 3);
+        char item[64] = {};
+        ::SendMessageA(combo, CB_GETLBTEXT, 2, LPARAM(item));
+        EXPECT_STREQ(item, "Home");
+
+        struct Step {
+            int kind;
+            const char* connCaption;
+        };
+        const Step steps[] = {
+            {KIND_COSTS, "Last Connection"}, {KIND_LOGINS, ""}, {KIND_TIMES, "Last Connection"}};
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.kind);
+            dlg.ChooseKind(step.kind);
+            EXPECT_EQ(dlg.IndicatorKind(), step.kind);
+            for (const auto& row : dlg.m_rows) {
+                CTextIndicator* byKind[] = {row.time, row.cost, row.logins};
+                for (int kind = 0; kind < 3; ++kind) {
+                    EXPECT_EQ(byKind[kind]->IsWindowVisible(), kind == step.kind);
+                    EXPECT_EQ(byKind[kind]->IsWindowEnabled(), kind == step.kind);
+                }
+            }
+            EXPECT_EQ(dlg.ItemText(IDC_CONN_GROUP), step.connCaption);
+        }
+    });
+}
+
+TEST_F(MonitorDialogTest, CaptionsAfterRefreshLabels) {
+    Run([](CProbeDlg& dlg) {
+        dlg.m_model.m_currentYear = 2031;
+        struct Case {
+            int month;
+            const char* caption;
+        };
+        // A damaged stored month never reads outside the names.
+        const Case cases[] = {{12, "This month (December)"},
+                              {1, "This month (January)"},
+                              {0, "This month ()"},
+                              {13, "This month ()"}};
+        for (const Case& c : cases) {
+            dlg.m_model.m_currentMonth = c.month;
+            dlg.RefreshLabels();
+            EXPECT_EQ(dlg.ItemText(IDC_MONTH_GROUP), c.caption);
+        }
+        EXPECT_EQ(dlg.ItemText(IDC_YEAR_GROUP), "This year (2031)");
+        const std::string start = dlg.m_model.m_entries[0].startDate.c_str();
+        EXPECT_EQ(dlg.ItemText(IDC_TOTAL_GROUP), "Total (since " + start + ")");
+        EXPECT_EQ(dlg.ItemText(IDC_TODAY_GROUP).rfind("Today (", 0), 0u);
+    });
+}
+
+TEST_F(MonitorDialogTest, NoSelectionBlanksTheFiguresAndIndexesNothing) {
+    Run([](CProbeDlg& dlg) {
+        HWND combo = ::GetDlgItem(dlg.Handle(), IDC_ENTRY_COMBO);
+        ::SendMessageA(combo, CB_SETCURSEL, WPARAM(-1), 0);
+        dlg.Click(IDC_ENTRY_COMBO, CBN_SELCHANGE);
+        EXPECT_EQ(dlg.Model().m_selectedEntry, CB_ERR);
+        EXPECT_EQ(dlg.IndicatorOf(IDC_TOTAL_TIME)->GetText(), "");
+        EXPECT_EQ(dlg.ItemText(IDC_TOTAL_GROUP), "Total (since )");
+
+        ::SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        dlg.Click(IDC_ENTRY_COMBO, CBN_SELCHANGE);
+        EXPECT_STREQ(dlg.Model().m_selectedEntryName.c_str(), "Work");
+        EXPECT_EQ(dlg.IndicatorOf(IDC_TOTAL_TIME)->GetText(), "0:0:00:00");
+    });
+}
+
+TEST_F(MonitorDialogTest, DisplayChangesReachTheSettingsASaveWrites) {
+    Run([](CProbeDlg& dlg) {
+        dlg.SetShowSeconds(IDC_TOTAL_TIME, FALSE);
+        dlg.SetShowDays(IDC_TOTAL_TIME, FALSE);
+        dlg.SetIndicatorColour(IDC_MONTH_COST, RGB(255, 0, 0));
+        dlg.SetIndicatorColour(IDC_YEAR_LOGINS, GetSysColor(COLOR_BTNFACE)); // refused
+        dlg.SetShowDays(IDC_TODAY_TIME, TRUE);                               // never days
+        EXPECT_EQ(dlg.IndicatorOf(IDC_TOTAL_TIME)->GetText(), "0:00");
+        EXPECT_FALSE(dlg.Display().totalTime.showSeconds);
+        EXPECT_FALSE(dlg.Display().totalTime.showDays);
+        EXPECT_EQ(dlg.Display().monthCostColour, RGB(255, 0, 0));
+        EXPECT_EQ(dlg.Display().yearLoginsColour, COLOUR_BLACK);
+        EXPECT_FALSE(dlg.Display().todayTime.showDays);
+        EXPECT_EQ(dlg.IndicatorOf(IDC_TODAY_TIME)->GetText(), "0:00:00");
+    });
+}
+
+TEST_F(MonitorDialogTest, OneTickRepaintsOnlyChangedTexts) {
+    Run([](CProbeDlg& dlg) {
+        ConnectionStats& all = dlg.m_model.m_entries[0];
+        all.connTime.value = 59;
+        all.totalTime.value = 3659;
+        dlg.RefreshIndicators();
+        const int before = dlg.TotalPaints();
+        dlg.RefreshIndicators(); // nothing changed: nothing paints
+        EXPECT_EQ(dlg.TotalPaints(), before);
+
+        all.connTime.value = 60;    // 0:0:00:59 -> 0:0:01:00
+        all.totalTime.value = 3660; // 0:1:00:59 -> 0:1:01:00
+        dlg.RefreshIndicators();
+        EXPECT_EQ(dlg.TotalPaints() - before, 2);
+        EXPECT_EQ(dlg.IndicatorOf(IDC_CONN_TIME)->PaintStats().lastTail, 4u);
+        EXPECT_EQ(dlg.IndicatorOf(IDC_TOTAL_TIME)->PaintStats().lastTail, 4u);
+    });
+}
+
+TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
+    Run([this](CProbeDlg& dlg) {
+        auto poll = [&dlg] { dlg.SendMessage(WM_TIMER, CMonitorDlg::TIMER_POLL, 0); };
+        poll(); // idle
+        long before = test::AllocationCount();
+        poll();
+        EXPECT_EQ(test::AllocationCount(), before) << "idle poll";
+
+        m_ras.Connect("Work");
+        ASSERT_TRUE(m_ras.Write());
+        poll(); // the connection starts
+        poll();
+        dlg.m_model.m_entries[0].connTime.value += 1; // a tick that changes texts
+        before = test::AllocationCount();
+        dlg.RefreshIndicators();
+        poll();
+        poll();
+        EXPECT_EQ(test::AllocationCount(), before) << "running ticks";
+        EXPECT_EQ(dlg.ItemText(IDC_CONN_GROUP), "This Connection");
+    });
+}
+
+TEST_F(MonitorDialogTest, CloseBoxAsksAndEscapeOnlyHides) {
+    Run([](CProbeDlg& dlg) {
+        dlg.Click(IDCANCEL, BN_CLICKED);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+        EXPECT_TRUE(dlg.IsModalRunning());
+        dlg.ShowWindow(SW_SHOWNORMAL);
+        dlg.Click(IDC_HIDE, BN_CLICKED);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+
+        test::CMessageBoxAnswerer answerer; // answers with something other than Yes
+        dlg.SendMessage(WM_CLOSE);
+        ASSERT_EQ(answerer.m_texts.size(), 1u);
+        EXPECT_EQ(answerer.m_texts[0], "\nAre you sure you want to exit Mereth ?");
+        EXPECT_EQ(answerer.m_captions[0], "Exit Mereth");
+        EXPECT_TRUE(dlg.IsModalRunning());
+    });
+}
+
+} // namespace
+} // namespace mereth
