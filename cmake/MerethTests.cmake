@@ -52,6 +52,7 @@ if(WIN32 AND MERETH_WINE_TESTS)
     # The tests load dialogs, menus, icons and strings from their own module.
     target_link_libraries(wine_tests PRIVATE mereth_res mereth_win32 ${MERETH_GTEST})
     if(TARGET mereth_app)
+        # The main window itself, driven by its tests.
         target_link_libraries(wine_tests PRIVATE mereth_app)
     endif()
     if(TARGET rassim)

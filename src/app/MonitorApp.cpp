@@ -1,4 +1,5 @@
 #include "app/MonitorDlg.h"
+#include "core/win32/SingleInstance.h"
 #include "framework/Application.h"
 
 namespace mereth {
@@ -9,6 +10,13 @@ public:
     CMonitorApp() : CApplication("Mereth") {}
 
     bool InitInstance() override {
+        // A second monitor would count every call twice and overwrite the figures of
+        // the first at exit: bring the running one up instead.
+        CSingleInstance instance("Brambleway.Mereth.Monitor");
+        if (!instance.IsFirst()) {
+            CSingleInstance::WakeRunning();
+            return false;
+        }
         CMonitorDlg dialog;
         m_mainWnd = &dialog;
         dialog.DoModal();

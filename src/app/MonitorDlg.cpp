@@ -16,18 +16,19 @@ COLORREF ButtonFace() {
 
 } // namespace
 
-CMonitorDlg::CMonitorDlg()
+CMonitorDlg::CMonitorDlg(INotifyShell& trayShell)
     : CStartHiddenDialog(IDD_MONITOR), m_model(m_clock, m_locale), m_costs(m_model),
       m_watcher(m_model, m_ras), m_log(m_clock, m_locale), m_store(m_model, m_display),
       m_accounting(m_model, m_costs, m_watcher, m_log, *this, m_store),
-      m_pollCycle(m_accounting, m_model, m_watcher), m_monthTime(RGB(0, 0, 0), ButtonFace()),
-      m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_monthLogins(RGB(0, 0, 0), ButtonFace()),
-      m_yearTime(RGB(0, 0, 0), ButtonFace()), m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_yearLogins(RGB(0, 0, 0), ButtonFace()), m_todayTime(RGB(0, 0, 0), ButtonFace()),
-      m_todayCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_todayLogins(RGB(0, 0, 0), ButtonFace()),
-      m_totalTime(RGB(0, 0, 0), ButtonFace()), m_totalCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_totalLogins(RGB(0, 0, 0), ButtonFace()), m_connTime(RGB(0, 0, 0), ButtonFace()),
-      m_connCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_connLogins(RGB(0, 0, 0), ButtonFace()),
+      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell),
+      m_monthTime(RGB(0, 0, 0), ButtonFace()), m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_monthLogins(RGB(0, 0, 0), ButtonFace()), m_yearTime(RGB(0, 0, 0), ButtonFace()),
+      m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_yearLogins(RGB(0, 0, 0), ButtonFace()),
+      m_todayTime(RGB(0, 0, 0), ButtonFace()), m_todayCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_todayLogins(RGB(0, 0, 0), ButtonFace()), m_totalTime(RGB(0, 0, 0), ButtonFace()),
+      m_totalCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_totalLogins(RGB(0, 0, 0), ButtonFace()),
+      m_connTime(RGB(0, 0, 0), ButtonFace()), m_connCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_connLogins(RGB(0, 0, 0), ButtonFace()),
       m_rows{
           {IDC_MONTH_TIME, IDC_MONTH_COST, IDC_MONTH_LOGINS, "month", &m_monthTime, &m_monthCost,
            &m_monthLogins},
@@ -72,6 +73,11 @@ BOOL CMonitorDlg::OnInitDialog() {
     SetIcon(m_hIcon);
 
     CreateIndicators();
+    m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, "Mereth");
+    if (!m_trayIcon.IsAdded()) {
+        // No icon to bring it back by: a hidden start would leave the program unreachable.
+        m_showOnStart = 1;
+    }
 
     m_watcher.FillEntryList();
     FillEntryCombo();
@@ -117,20 +123,6 @@ void CMonitorDlg::StopTimers() {
     for (UINT id : {TIMER_POLL, TIMER_BLINK, TIMER_STATUS, TIMER_DATE}) {
         KillTimer(id);
     }
-}
-
-void CMonitorDlg::OnExit() {
-    if (MessageBox(EXIT_QUESTION, EXIT_CAPTION, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        return;
-    }
-    StopTimers();
-    m_store.SaveToRegistry();
-    EndDialog(IDOK);
-}
-
-LRESULT CMonitorDlg::OnClose(WPARAM, LPARAM) {
-    OnExit();
-    return 0;
 }
 
 LRESULT CMonitorDlg::OnSysCommand(WPARAM wParam, LPARAM) {

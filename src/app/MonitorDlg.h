@@ -6,7 +6,9 @@
 //
 // Its code is split by concern: MonitorDlg.cpp (construction and start-up),
 // MonitorPanels.cpp (indicators, panels, captions, the entry list) and
-// MonitorPolling.cpp (the timers).
+// MonitorPolling.cpp (the timers, the tray picture and the status texts),
+// MonitorCommands.cpp (Hide, Show, Exit, end of session, the tray icon's clicks) and
+// MonitorMenus.cpp (the indicators' context menus and their commands).
 #include "accounting/ConnectionAccounting.h"
 #include "accounting/PollCycle.h"
 #include "accounting/UsageModel.h"
@@ -18,10 +20,12 @@
 #include "ras/ConnectionWatcher.h"
 #include "ras/win32/WinRasService.h"
 #include "store/win32/SettingsStore.h"
+#include "tray/win32/TrayIcon.h"
 #include "tariff/CostCalculator.h"
 #include "ui/Captions.h"
 #include "ui/DisplaySettings.h"
 #include "ui/IndicatorTexts.h"
+#include "ui/StatusText.h"
 #include "ui/win32/IndicatorWnd.h"
 
 #include <cstdint>
@@ -37,8 +41,10 @@ public:
     static constexpr UINT POLL_PERIOD = 800;
     static constexpr UINT STATUS_PERIOD = 5000;
     static constexpr UINT DATE_PERIOD = 60000;
+    static constexpr UINT BLINK_PERIOD = 50;
 
-    CMonitorDlg();
+    // The tray icon reaches the shell through trayShell (tests record what it sends).
+    explicit CMonitorDlg(INotifyShell& trayShell = SystemNotifyShell());
     ~CMonitorDlg() override = default;
 
     // IViewRefresh: the selected record's figures, and the five group captions.
@@ -75,6 +81,7 @@ protected:
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimeChange(WPARAM wParam, LPARAM lParam);
 
     // The entry list (combo box 1007) from the watcher's list.
     void FillEntryCombo();
@@ -86,6 +93,25 @@ protected:
     void StopTimers();
     // Exit: asks first; on Yes the timers stop, everything is saved and the dialog ends.
     void OnExit();
+    void OnShow();
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayDoubleClick(NMHDR* header);
+    LRESULT OnTrayRightClick(NMHDR* header);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnShowDays();
+    void OnShowSeconds();
+    void OnColour(UINT command);
+    void OnResetIndicator();
+    void OnViewLog();
+    void OnSetCharges();
+    // The shell's "TaskbarCreated" and a second start's wake-up: registered messages.
+    bool ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    void OnStatusTimer();
+    // Switches the tray picture to an icon resource; 0 leaves it.
+    void ShowTrayPicture(int iconResource);
+    // The control id of the indicator the context menu was opened for; 0 for none.
+    int MenuTargetId() const;
 
     // Run-time state, in the order it is built.
     CSystemClock m_clock;
@@ -100,6 +126,11 @@ protected:
     CConnectionAccounting m_accounting;
     CPollCycle m_pollCycle;
     CGroupCaptions m_captions;
+    CTrayIcon m_trayIcon;
+    // The indicator whose context menu is open or was last opened; null when none.
+    CTextIndicator* m_menuTarget = nullptr;
+    StatusText m_statusText; // the status being written, and the one last given the tip
+    StatusText m_shownTip;
 
     std::int32_t m_indicatorKind = KIND_TIMES;
     HICON m_hIcon = nullptr;
@@ -144,6 +175,19 @@ protected:
         OnMessage<&CMonitorDlg::OnPaint>(WM_PAINT),
         OnMessage<&CMonitorDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
         OnMessage<&CMonitorDlg::OnTimer>(WM_TIMER),
+        OnMessage<&CMonitorDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
+        OnMessage<&CMonitorDlg::OnContextMenu>(WM_CONTEXTMENU),
+        OnMessage<&CMonitorDlg::OnTimeChange>(WM_TIMECHANGE),
+        OnCommand<&CMonitorDlg::OnShow>(ID_TRAY_SHOW),
+        OnCommand<&CMonitorDlg::OnExit>(ID_TRAY_EXIT),
+        OnCommand<&CMonitorDlg::OnShowDays>(ID_SHOW_DAYS),
+        OnCommand<&CMonitorDlg::OnShowSeconds>(ID_SHOW_SECONDS),
+        OnCommand<&CMonitorDlg::OnResetIndicator>(ID_RESET),
+        OnCommandRange<&CMonitorDlg::OnColour>(ID_COLOUR_FIRST, ID_COLOUR_LAST),
+        OnCommand<&CMonitorDlg::OnViewLog>(IDC_VIEW_LOG, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnSetCharges>(IDC_SET_CHARGES, BN_CLICKED),
+        OnNotify<&CMonitorDlg::OnTrayDoubleClick>(IDC_TRAYICON, UINT(NM_DBLCLK)),
+        OnNotify<&CMonitorDlg::OnTrayRightClick>(IDC_TRAYICON, UINT(NM_RCLICK)),
     };
 
 public:

@@ -1,29 +1,78 @@
 #include "app/MonitorDlg.h"
 
+#include "ui/MonitorReactions.h"
+
 namespace mereth {
 
 LRESULT CMonitorDlg::OnTimer(WPARAM wParam, LPARAM) {
     switch (wParam) {
-    case TIMER_POLL:
-        switch (m_pollCycle.OnPollTimer()) {
-        case PollEvent::Started:
-        case PollEvent::Ended:
-        case PollEvent::Switched:
+    case TIMER_POLL: {
+        // The poll cycle has done the accounting; the window shows what changed.
+        const PollReaction reaction = ReactToPoll(m_pollCycle.OnPollTimer());
+        ShowTrayPicture(static_cast<int>(reaction.picture));
+        if (reaction.refreshLabels) {
             RefreshLabels();
-            break;
-        case PollEvent::Idle:
-        case PollEvent::Running:
-            break;
         }
+        break;
+    }
+    case TIMER_BLINK:
+        ShowTrayPicture(static_cast<int>(ReactToBlink(IsConnected())));
+        KillTimer(TIMER_BLINK);
+        break;
+    case TIMER_STATUS:
+        OnStatusTimer();
         break;
     case TIMER_DATE:
         m_accounting.CheckDateRollover();
         RefreshLabels();
         break;
     default:
+        SetMsgHandled(false);
         break;
     }
     return 0;
+}
+
+LRESULT CMonitorDlg::OnTimeChange(WPARAM, LPARAM) {
+    m_accounting.CheckDateRollover();
+    RefreshLabels();
+    return 0;
+}
+
+void CMonitorDlg::ShowTrayPicture(int iconResource) {
+    if (iconResource != static_cast<int>(TrayPicture::Unchanged)) {
+        m_trayIcon.SetIconResource(static_cast<UINT>(iconResource));
+    }
+}
+
+void CMonitorDlg::OnStatusTimer() {
+    std::int32_t state = RASCS_Disconnected;
+    const int record = m_watcher.PollConnection(state);
+    const StatusReaction reaction = ReactToStatusTick(IsConnected(), record, state,
+                                                      IsWindowVisible(), m_trayIcon.EnsureAdded());
+    if (reaction.flash) {
+        ShowTrayPicture(static_cast<int>(TrayPicture::Online));
+        SetTimer(TIMER_BLINK, BLINK_PERIOD);
+    }
+    const std::int32_t seconds =
+        m_model.IsValidRecord(record) ? m_model.m_entries[record].connTime.value : 0;
+    FormatStatusText(reaction.status, m_accounting.ConnectedEntryName().view(), seconds,
+                     m_statusText);
+
+    // Title and tip are written only when their text changes.
+    if (!(m_shownTip == m_statusText.view())) {
+        m_trayIcon.SetTooltip(m_statusText.c_str());
+        m_shownTip.Assign(m_statusText.view());
+    }
+    char title[STATUS_TEXT_CAPACITY + 2] = {};
+    ::GetWindowTextA(m_hWnd, title, sizeof title);
+    if (m_statusText.view() != title) {
+        SetWindowText(m_statusText.c_str());
+    }
+    if (reaction.showWindow) {
+        // Without an icon to come back by, a hidden window would be out of reach.
+        ShowWindow(SW_SHOW);
+    }
 }
 
 } // namespace mereth

@@ -112,8 +112,12 @@ const char* ResetQuestion(int controlId) {
     }
 }
 
-TrayMenuState DecideTrayMenu(const CModalCount& modals) {
-    return TrayMenuState{modals.Any()};
+TrayMenuState DecideTrayMenu(int openModalWindows) {
+    return TrayMenuState{!MayOpenOrEnd(openModalWindows)};
+}
+
+bool MayOpenOrEnd(int openModalWindows) {
+    return openModalWindows == 0;
 }
 
 } // namespace mereth

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "res/resource.h"
 #include "ui/DisplaySettings.h"
 
 #include <cstdint>
@@ -9,7 +10,8 @@ namespace mereth {
 
 // The colour table of the Colour sub-menus: position k is command COLOUR_COMMAND_FIRST + k.
 constexpr int COLOUR_COUNT = 9;
-constexpr int COLOUR_COMMAND_FIRST = 32795;
+constexpr int COLOUR_COMMAND_FIRST = ID_COLOUR_FIRST;
+static_assert(ID_COLOUR_LAST - ID_COLOUR_FIRST + 1 == COLOUR_COUNT);
 inline constexpr Colour COLOUR_TABLE[COLOUR_COUNT] = {
     0x000000, // Black
     0x808080, // Grey
@@ -28,7 +30,12 @@ int ColourPosition(Colour colour);
 int ColourPositionOfCommand(int commandId);
 
 // The context menu an indicator gets, by its menu resource.
-enum class ContextMenu { None = 0, Duration = 135, Cost = 136, Login = 137 };
+enum class ContextMenu {
+    None = 0,
+    Duration = IDR_DURATION_MENU,
+    Cost = IDR_COST_MENU,
+    Login = IDR_LOGIN_MENU
+};
 
 // By control id; the Conn login indicator (always blank) and anything else get none.
 ContextMenu ContextMenuOf(int controlId);
@@ -59,9 +66,9 @@ ContextMenuState DecideContextMenu(const MenuTargetState& target, bool connected
 
 // The commands of the context menus that act on the indicator the menu was opened for.
 namespace menu_command {
-constexpr int SHOW_DAYS = 32777;
-constexpr int SHOW_SECONDS = 32782;
-constexpr int RESET = 32793;
+constexpr int SHOW_DAYS = ID_SHOW_DAYS;
+constexpr int SHOW_SECONDS = ID_SHOW_SECONDS;
+constexpr int RESET = ID_RESET;
 } // namespace menu_command
 
 // Whether a command may act on the indicator: only one its menu offers it for, so a
@@ -75,35 +82,16 @@ const char* ResetQuestion(int controlId);
 inline constexpr const char* EXIT_CAPTION = "Exit Mereth";
 inline constexpr const char* EXIT_QUESTION = "\nAre you sure you want to exit Mereth ?";
 
-// The program's own modal windows (About box, questions, the Set Charges sheet) that are
-// open now. While any is, Exit is greyed in the tray menu and Exit, the close box and
-// Set Charges do nothing, so the dialog never ends under a running modal loop.
-class CModalCount {
-public:
-    bool Any() const { return m_open > 0; }
-    int Open() const { return m_open; }
-
-private:
-    friend class CModalCountScope;
-    int m_open = 0;
-};
-
-// Counts one modal window for as long as it runs.
-class CModalCountScope {
-public:
-    explicit CModalCountScope(CModalCount& count) : m_count(count) { ++m_count.m_open; }
-    ~CModalCountScope() { --m_count.m_open; }
-    CModalCountScope(const CModalCountScope&) = delete;
-    CModalCountScope& operator=(const CModalCountScope&) = delete;
-
-private:
-    CModalCount& m_count;
-};
-
 struct TrayMenuState {
     bool exitGreyed = false;
 };
 
-TrayMenuState DecideTrayMenu(const CModalCount& modals);
+// Exit is greyed while any of the program's own modal windows (the About box, a
+// question, the Set Charges sheet) is open, so the dialog never ends under a running
+// modal loop.
+TrayMenuState DecideTrayMenu(int openModalWindows);
+
+// Whether Exit, the close box and Set Charges may act now.
+bool MayOpenOrEnd(int openModalWindows);
 
 } // namespace mereth

@@ -83,6 +83,8 @@ public:
     std::vector<std::string> m_captions;
     // Called once per timer tick before answering; return false to leave the box open.
     bool (*m_answerNow)() = nullptr;
+    // The button pressed: IDOK, or IDYES / IDNO for a question.
+    WPARAM m_answer = IDOK;
 
 private:
     static BOOL CALLBACK OnThreadWindow(HWND hWnd, LPARAM) {
@@ -101,7 +103,7 @@ private:
             s_current->m_texts.push_back(message);
             GetWindowTextA(hWnd, message, sizeof message);
             s_current->m_captions.push_back(message);
-            PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+            PostMessageA(hWnd, WM_COMMAND, s_current->m_answer, 0);
         }
         return TRUE;
     }

@@ -1,0 +1,216 @@
+#include "tray/win32/TrayIcon.h"
+
+#include "framework/Application.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace mereth {
+
+namespace {
+
+class CSystemNotifyShell : public INotifyShell {
+public:
+    bool NotifyIcon(DWORD message, const NOTIFYICONDATAA& data) override {
+        return ::Shell_NotifyIconA(message, const_cast<NOTIFYICONDATAA*>(&data)) != FALSE;
+    }
+};
+
+bool IsLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
+// A press and its release count as a click only when the pointer stayed within the
+// system's drag distance: anything farther is a drag that began or ended elsewhere.
+bool WithinClickDistance(POINT press, POINT release) {
+    return std::abs(release.x - press.x) <= ::GetSystemMetrics(SM_CXDRAG) &&
+           std::abs(release.y - press.y) <= ::GetSystemMetrics(SM_CYDRAG);
+}
+
+} // namespace
+
+INotifyShell& SystemNotifyShell() {
+    static CSystemNotifyShell shell;
+    return shell;
+}
+
+CTrayIcon::~CTrayIcon() {
+    // The window would go without reaching this object: take the icon away first.
+    if (m_added != 0 && IsWindow()) {
+        Remove();
+    }
+    for (LoadedPicture& picture : m_pictures) {
+        if (picture.icon != nullptr) {
+            ::DestroyIcon(picture.icon);
+        }
+    }
+}
+
+bool CTrayIcon::Create(DWORD style, HWND parent, UINT id, UINT iconResource, const char* tip) {
+    const RECT none{0, 0, 0, 0};
+    if (!CWnd::Create("TrayIcon notification window", WS_CHILD, none, parent, id)) {
+        return false;
+    }
+    m_hTrayIcon = Picture(iconResource);
+    m_tooltip.Clear();
+    if (tip != nullptr) {
+        CutTooltip(tip, &IsLeadByte, m_tooltip);
+    }
+    m_notify.hdr.hwndFrom = Handle();
+    m_notify.hdr.idFrom = id;
+    if ((style & WS_VISIBLE) != 0) {
+        SetVisible(TRUE);
+    }
+    return true;
+}
+
+void CTrayIcon::SetVisible(BOOL visible) {
+    m_wanted = visible != FALSE;
+    if (m_wanted && m_added == 0) {
+        m_added = Add() ? 1 : 0;
+    } else if (!m_wanted && m_added != 0) {
+        Remove();
+        m_added = 0;
+    }
+}
+
+bool CTrayIcon::EnsureAdded() {
+    if (m_wanted && m_added == 0) {
+        m_added = Add() ? 1 : 0;
+    }
+    return m_added != 0;
+}
+
+void CTrayIcon::ReAdd() {
+    m_added = 0;
+    EnsureAdded();
+}
+
+void CTrayIcon::SetIconResource(UINT iconResource) {
+    m_hTrayIcon = Picture(iconResource);
+    m_shell.NotifyIcon(NIM_MODIFY, Record(NIF_ICON));
+}
+
+void CTrayIcon::SetTooltip(const char* text) {
+    if (text == nullptr || text[0] == '\0') {
+        m_shell.NotifyIcon(NIM_MODIFY, Record(0));
+        return;
+    }
+    CutTooltip(text, &IsLeadByte, m_tooltip);
+    m_shell.NotifyIcon(NIM_MODIFY, Record(NIF_TIP));
+}
+
+UINT CTrayIcon::TaskbarCreatedMessage() {
+    static const UINT message = ::RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+bool CTrayIcon::Add() {
+    UINT flags = NIF_MESSAGE | NIF_ICON;
+    if (!m_tooltip.empty()) {
+        flags |= NIF_TIP;
+    }
+    return m_shell.NotifyIcon(NIM_ADD, Record(flags));
+}
+
+void CTrayIcon::Remove() {
+    m_shell.NotifyIcon(NIM_DELETE, Record(0));
+}
+
+NOTIFYICONDATAA CTrayIcon::Record(UINT flags) const {
+    NOTIFYICONDATAA data{};
+    data.cbSize = RECORD_SIZE;
+    data.hWnd = Handle();
+    data.uID = static_cast<UINT>(m_notify.hdr.idFrom);
+    data.uFlags = flags;
+    if ((flags & NIF_MESSAGE) != 0) {
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+    }
+    if ((flags & NIF_ICON) != 0) {
+        data.hIcon = m_hTrayIcon;
+    }
+    if ((flags & NIF_TIP) != 0) {
+        static_assert(TOOLTIP_MAX_LENGTH < 64, "the first form holds 64 bytes of tip");
+        std::memcpy(data.szTip, m_tooltip.c_str(), m_tooltip.size() + 1);
+    }
+    return data;
+}
+
+HICON CTrayIcon::Picture(UINT iconResource) {
+    for (const LoadedPicture& picture : m_pictures) {
+        if (picture.resource == iconResource && picture.icon != nullptr) {
+            return picture.icon;
+        }
+    }
+    HICON icon = static_cast<HICON>(::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(iconResource),
+                                                 IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                 ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    if (icon == nullptr) {
+        return m_hTrayIcon;
+    }
+    // A free slot, or else one whose picture is not on display (the shell keeps a copy
+    // of what it shows, but the handle is ours until it is replaced).
+    LoadedPicture* slot = nullptr;
+    for (LoadedPicture& picture : m_pictures) {
+        if (picture.icon == nullptr) {
+            slot = &picture;
+            break;
+        }
+        if (slot == nullptr && picture.icon != m_hTrayIcon) {
+            slot = &picture;
+        }
+    }
+    if (slot->icon != nullptr) {
+        ::DestroyIcon(slot->icon);
+    }
+    *slot = {iconResource, icon};
+    return icon;
+}
+
+LRESULT CTrayIcon::OnTrayNotify(WPARAM, LPARAM lParam) {
+    const UINT mouseMessage = static_cast<UINT>(lParam);
+    ::GetCursorPos(&m_notify.pt);
+    UINT code = 0;
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        if (m_lastMouseMessage == WM_LBUTTONDOWN &&
+            WithinClickDistance(m_pressPoint, m_notify.pt)) {
+            code = static_cast<UINT>(NM_CLICK);
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        code = static_cast<UINT>(NM_DBLCLK);
+        break;
+    case WM_RBUTTONUP:
+        if (m_lastMouseMessage == WM_RBUTTONDOWN &&
+            WithinClickDistance(m_pressPoint, m_notify.pt)) {
+            code = static_cast<UINT>(NM_RCLICK);
+        }
+        break;
+    case WM_RBUTTONDBLCLK:
+        code = static_cast<UINT>(NM_RDBLCLK);
+        break;
+    default:
+        break;
+    }
+    if (mouseMessage != WM_MOUSEMOVE) {
+        m_lastMouseMessage = mouseMessage;
+        if (mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_RBUTTONDOWN) {
+            m_pressPoint = m_notify.pt;
+        }
+    }
+    if (code == 0) {
+        return 1;
+    }
+    m_notify.hdr.code = code;
+    return ::SendMessageA(::GetParent(Handle()), WM_NOTIFY, m_notify.hdr.idFrom,
+                          reinterpret_cast<LPARAM>(&m_notify));
+}
+
+LRESULT CTrayIcon::OnDestroy(WPARAM, LPARAM) {
+    LRESULT result = DefaultProc();
+    SetVisible(FALSE);
+    return result;
+}
+
+} // namespace mereth

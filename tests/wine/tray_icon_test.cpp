@@ -1,0 +1,222 @@
+#include "tray/win32/TrayIcon.h"
+
+#include "RecordingNotifyShell.h"
+
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace mereth {
+namespace {
+
+using test::CRecordingNotifyShell;
+
+// Stands for the main window: records the tray icon's notifications.
+class CTrayParent : public CWnd {
+public:
+    std::vector<UINT> m_codes;
+    ClickNotify m_last{};
+
+    bool Create() {
+        const RECT rect{0, 0, 100, 100};
+        return CWnd::Create("tray parent", WS_OVERLAPPEDWINDOW, rect, nullptr, 0);
+    }
+
+private:
+    LRESULT Record(NMHDR* header) {
+        m_codes.push_back(header->code);
+        m_last = *reinterpret_cast<ClickNotify*>(header);
+        return 7;
+    }
+    static constexpr MessageEntry MESSAGE_ENTRIES[] = {
+        OnNotify<&CTrayParent::Record>(IDC_TRAYICON, UINT(NM_CLICK)),
+        OnNotify<&CTrayParent::Record>(IDC_TRAYICON, UINT(NM_DBLCLK)),
+        OnNotify<&CTrayParent::Record>(IDC_TRAYICON, UINT(NM_RCLICK)),
+        OnNotify<&CTrayParent::Record>(IDC_TRAYICON, UINT(NM_RDBLCLK)),
+    };
+
+public:
+    static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CWnd::MESSAGE_MAP};
+    const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
+};
+
+class TrayIcon : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_parent.Create()); }
+    bool CreateIcon(DWORD style, const char* tip = "Mereth") {
+        return m_icon.Create(style, m_parent.Handle(), IDC_TRAYICON, IDI_IDLE, tip);
+    }
+    LRESULT Mouse(UINT message) { return m_icon.SendMessage(WM_TRAYNOTIFY, IDC_TRAYICON, message); }
+
+    CRecordingNotifyShell m_shell;
+    CTrayParent m_parent;
+    CTrayIcon m_icon{m_shell};
+};
+
+TEST_F(TrayIcon, EveryCallCarriesTheFirstFormOfTheRecordWithOnlyWhatChanged) {
+    ASSERT_TRUE(CreateIcon(WS_VISIBLE));
+    char name[64] = {};
+    ::GetWindowTextA(m_icon.Handle(), name, sizeof name);
+    EXPECT_STREQ("TrayIcon notification window", name);
+    EXPECT_FALSE(::IsWindowVisible(m_icon.Handle()));
+
+    const std::string seventy(70, 'x');
+    m_icon.SetTooltip(seventy.c_str());
+    m_icon.SetTooltip(""); // keeps the tip on display
+    m_icon.SetIconResource(IDI_ONLINE);
+    m_icon.SetIconResource(IDI_IDLE);
+    m_icon.SetIconResource(IDI_ONLINE);
+    struct Expected {
+        DWORD message;
+        UINT flags;
+        const char* tip;
+    };
+    const Expected expected[] = {
+        {NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP, "Mereth"},
+        {NIM_MODIFY, NIF_TIP, nullptr},
+        {NIM_MODIFY, 0, ""},
+        {NIM_MODIFY, NIF_ICON, ""},
+        {NIM_MODIFY, NIF_ICON, ""},
+        {NIM_MODIFY, NIF_ICON, ""},
+    };
+    ASSERT_EQ(std::size(expected), m_shell.m_calls.size());
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const NOTIFYICONDATAA& data = m_shell.m_calls[i].data;
+        EXPECT_EQ(expected[i].message, m_shell.m_calls[i].message) << i;
+        EXPECT_EQ(expected[i].flags, data.uFlags) << i;
+        EXPECT_EQ(DWORD(NOTIFYICONDATAA_V1_SIZE), data.cbSize) << i; // 88 on 32-bit Windows
+        EXPECT_EQ(m_icon.Handle(), data.hWnd) << i;
+        EXPECT_EQ(UINT(IDC_TRAYICON), data.uID) << i;
+        EXPECT_EQ(i == 0 ? 0x08C8u : 0u, data.uCallbackMessage) << i;
+        EXPECT_EQ(expected[i].tip ? std::string(expected[i].tip) : seventy.substr(0, 63),
+                  data.szTip)
+            << i;
+    }
+    // Each picture is loaded once: the same handle every time it comes back.
+    const auto icon = [&](std::size_t i) { return m_shell.m_calls[i].data.hIcon; };
+    EXPECT_NE(icon(0), icon(3));
+    EXPECT_EQ(icon(0), icon(4));
+    EXPECT_EQ(icon(3), icon(5));
+}
+
+TEST_F(TrayIcon, AddsOnceRemovesOnlyWhatWasAddedAndRetriesAFailedAdd) {
+    ASSERT_TRUE(CreateIcon(0));
+    m_icon.SetVisible(FALSE);
+    EXPECT_TRUE(m_shell.m_calls.empty());
+
+    m_shell.m_succeed = false; // the shell is not ready yet
+    m_icon.SetVisible(TRUE);
+    EXPECT_FALSE(m_icon.IsAdded());
+    m_shell.m_succeed = true;
+    EXPECT_TRUE(m_icon.EnsureAdded());
+    m_icon.SetVisible(TRUE);
+    EXPECT_TRUE(m_icon.EnsureAdded());
+    EXPECT_EQ(2, m_shell.Count(NIM_ADD));
+
+    m_icon.ReAdd(); // the notification area came back empty
+    EXPECT_EQ(3, m_shell.Count(NIM_ADD));
+
+    m_icon.SetVisible(FALSE);
+    m_icon.SetVisible(FALSE);
+    EXPECT_EQ(1, m_shell.Count(NIM_DELETE));
+    EXPECT_FALSE(m_icon.EnsureAdded()); // hidden on purpose: not put back
+    EXPECT_EQ(3, m_shell.Count(NIM_ADD));
+}
+
+TEST_F(TrayIcon, DestroyingTheParentRemovesTheIcon) {
+    ASSERT_TRUE(CreateIcon(WS_VISIBLE));
+    HWND hidden = m_icon.Handle();
+    m_parent.DestroyWindow();
+    ASSERT_EQ(1, m_shell.Count(NIM_DELETE));
+    EXPECT_EQ(hidden, m_shell.m_calls.back().data.hWnd);
+    EXPECT_EQ(UINT(IDC_TRAYICON), m_shell.m_calls.back().data.uID);
+}
+
+TEST_F(TrayIcon, PressAndReleasePairIntoClicks) {
+    ASSERT_TRUE(CreateIcon(WS_VISIBLE));
+    struct Case {
+        const char* name;
+        std::vector<UINT> mouse;
+        std::vector<UINT> codes;
+    };
+    const Case cases[] = {
+        {"right release alone", {WM_RBUTTONUP}, {}},
+        {"right press and release", {WM_RBUTTONDOWN, WM_RBUTTONUP}, {UINT(NM_RCLICK)}},
+        {"moves between press and release",
+         {WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_RBUTTONUP},
+         {UINT(NM_RCLICK)}},
+        {"left press, right release", {WM_LBUTTONDOWN, WM_RBUTTONUP}, {}},
+        {"left click", {WM_LBUTTONDOWN, WM_LBUTTONUP}, {UINT(NM_CLICK)}},
+        {"double-click, then its release",
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP},
+         {UINT(NM_CLICK), UINT(NM_DBLCLK)}},
+        {"right double-click", {WM_RBUTTONDBLCLK, WM_RBUTTONUP}, {UINT(NM_RDBLCLK)}},
+    };
+    for (const Case& c : cases) {
+        Mouse(WM_LBUTTONUP); // each case starts after a release
+        m_parent.m_codes.clear();
+        for (UINT message : c.mouse) {
+            Mouse(message);
+        }
+        EXPECT_EQ(c.codes, m_parent.m_codes) << c.name;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    Mouse(WM_RBUTTONDOWN);
+    EXPECT_EQ(7, Mouse(WM_RBUTTONUP)); // the parent's answer
+    EXPECT_EQ(m_icon.Handle(), m_parent.m_last.hdr.hwndFrom);
+    EXPECT_EQ(UINT_PTR(IDC_TRAYICON), m_parent.m_last.hdr.idFrom);
+    EXPECT_EQ(cursor.x, m_parent.m_last.pt.x);
+    EXPECT_EQ(cursor.y, m_parent.m_last.pt.y);
+}
+
+TEST_F(TrayIcon, APressFollowedByADragAwayIsNoClick) {
+    ASSERT_TRUE(CreateIcon(WS_VISIBLE));
+    POINT start{};
+    ::GetCursorPos(&start);
+    Mouse(WM_RBUTTONDOWN);
+    if (!::SetCursorPos(start.x + 60, start.y + 60)) {
+        GTEST_SKIP() << "the pointer cannot be moved here";
+    }
+    POINT moved{};
+    ::GetCursorPos(&moved);
+    if (moved.x == start.x && moved.y == start.y) {
+        GTEST_SKIP() << "the pointer cannot be moved here";
+    }
+    Mouse(WM_RBUTTONUP);
+    ::SetCursorPos(start.x, start.y);
+    EXPECT_TRUE(m_parent.m_codes.empty());
+}
+
+} // namespace
+} // namespace mereth
+
+namespace mereth {
+namespace {
+
+TEST(TrayIconSystemShell, TheNotificationAreaTakesAndGivesBackTheIcon) {
+    CTrayParent parent;
+    ASSERT_TRUE(parent.Create());
+    {
+        CTrayIcon icon;
+        ASSERT_TRUE(icon.Create(WS_VISIBLE, parent.Handle(), IDC_TRAYICON, IDI_IDLE, "Mereth"));
+        EXPECT_TRUE(icon.IsAdded());
+        icon.SetIconResource(IDI_ONLINE);
+        icon.SetTooltip("Mereth - Not Connected");
+        icon.SetVisible(FALSE);
+        EXPECT_FALSE(icon.IsAdded());
+        icon.SetVisible(TRUE);
+        EXPECT_TRUE(icon.IsAdded());
+    }
+    // Removed with its object: a second icon of the same window and id is added anew.
+    CTrayIcon again;
+    ASSERT_TRUE(again.Create(WS_VISIBLE, parent.Handle(), IDC_TRAYICON, IDI_IDLE, "Mereth"));
+    EXPECT_TRUE(again.IsAdded());
+}
+
+} // namespace
+} // namespace mereth
