@@ -21,7 +21,24 @@ void CDataExchange::Fail(HWND control, const char* message) {
     }
 }
 
-void CDataExchange::Text(int id, float& value) {
+namespace {
+
+// How one kind of number field reads, shows and complains.
+template <typename T> struct NumberField;
+template <> struct NumberField<float> {
+    static bool Read(std::string_view text, float& v) { return ReadDecimalField(text, v); }
+    static void Show(float v, char (&out)[FIELD_TEXT_CAPACITY]) { FormatDecimalField(v, out); }
+    static constexpr const char* MESSAGE = DECIMAL_FIELD_MESSAGE;
+};
+template <> struct NumberField<int32_t> {
+    static bool Read(std::string_view text, int32_t& v) { return ReadIntegerField(text, v); }
+    static void Show(int32_t v, char (&out)[FIELD_TEXT_CAPACITY]) { FormatIntegerField(v, out); }
+    static constexpr const char* MESSAGE = INTEGER_FIELD_MESSAGE;
+};
+
+} // namespace
+
+template <typename T> void CDataExchange::NumberText(int id, T& value) {
     HWND control = Control(id);
     if (m_failed || !control) {
         return;
@@ -29,32 +46,22 @@ void CDataExchange::Text(int id, float& value) {
     if (m_save) {
         char text[TEXT_LIMIT + 1] = {};
         const int length = GetWindowTextA(control, text, sizeof text);
-        if (!ReadDecimalField(std::string_view(text, size_t(length > 0 ? length : 0)), value)) {
-            Fail(control, DECIMAL_FIELD_MESSAGE);
+        if (!NumberField<T>::Read(std::string_view(text, size_t(length > 0 ? length : 0)), value)) {
+            Fail(control, NumberField<T>::MESSAGE);
         }
     } else {
         char shown[FIELD_TEXT_CAPACITY];
-        FormatDecimalField(value, shown);
+        NumberField<T>::Show(value, shown);
         SetWindowTextA(control, shown);
     }
 }
 
+void CDataExchange::Text(int id, float& value) {
+    NumberText(id, value);
+}
+
 void CDataExchange::Text(int id, int32_t& value) {
-    HWND control = Control(id);
-    if (m_failed || !control) {
-        return;
-    }
-    if (m_save) {
-        char text[TEXT_LIMIT + 1] = {};
-        const int length = GetWindowTextA(control, text, sizeof text);
-        if (!ReadIntegerField(std::string_view(text, size_t(length > 0 ? length : 0)), value)) {
-            Fail(control, INTEGER_FIELD_MESSAGE);
-        }
-    } else {
-        char shown[FIELD_TEXT_CAPACITY];
-        FormatIntegerField(value, shown);
-        SetWindowTextA(control, shown);
-    }
+    NumberText(id, value);
 }
 
 void CDataExchange::Radio(int firstId, int32_t& index) {

@@ -46,6 +46,7 @@ public:
 private:
     HWND Control(int id) const;
     void Fail(HWND control, const char* message);
+    template <typename T> void NumberText(int id, T& value);
 
     CWnd& m_dialog;
     bool m_save;
