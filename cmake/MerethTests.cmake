@@ -113,3 +113,8 @@ if(NOT WIN32 AND MERETH_RUN_TESTS)
         COMMAND bash ${CMAKE_SOURCE_DIR}/tools/rassim/control_command_test.sh
             ${CMAKE_SOURCE_DIR}/scripts/rassim)
 endif()
+
+# The whole program under Wine, driven from outside (label e2e).
+if(WIN32)
+    add_subdirectory(tests/e2e)
+endif()

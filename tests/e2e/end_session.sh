@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Windows logs the user off in the middle of a call: Mereth stores the figures up to the
+# last tick without asking, and logs no line for the unfinished call.
+source "$(dirname "$0")/lib.sh"
+begin
+rassim phonebook Work
+seed_store </dev/null
+
+start_mereth
+rassim connect Work
+driver wait-title "Mereth - Connected to Work (0:00:00:??)"
+driver end-session && ok "the session may end"
+driver no-box "Exit Mereth" && ok "no question asked"
+tree=$(store_tree)
+expect_eq "Version Number" "$(store_value "$tree" '\Version' 'Version Number')" 3
+expect_eq "Work's logins" "$(store_value "$tree" '\Dialup Connections\Work\Logins' Total)" 1
+[ "$(store_value "$tree" '\Dialup Connections\Work\Times' Conn)" -ge 1 ] &&
+    ok "the call's time is stored" || fail "the call's time is not stored"
+expect_eq "calls in the log" "$(log_call_count)" 0
