@@ -17,31 +17,6 @@ inline std::string OwnExecutablePath() {
 }
 
 // The child's exit code, or a non-zero code of our own when it could not run or hung.
-inline DWORD RunTestProcess(const std::string& exePath, const char* filter,
-                            const char* markVariable) {
-    std::string command = "\"" + exePath + "\" --gtest_filter=" + filter;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    SetEnvironmentVariableA(markVariable, "1");
-    const BOOL started = CreateProcessA(exePath.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    SetEnvironmentVariableA(markVariable, nullptr);
-    if (!started) {
-        return 0xFFFF0001u;
-    }
-    DWORD exitCode = 0xFFFF0002u;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    } else {
-        TerminateProcess(process.hProcess, exitCode);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
-}
-
-// The same for a program whose path the ANSI code page cannot spell.
 inline DWORD RunTestProcess(const std::wstring& exePath, const char* filter,
                             const char* markVariable) {
     std::wstring command = L"\"" + exePath + L"\" --gtest_filter=";
@@ -67,6 +42,17 @@ inline DWORD RunTestProcess(const std::wstring& exePath, const char* filter,
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return exitCode;
+}
+
+// The same for a path in the ANSI code page.
+inline DWORD RunTestProcess(const std::string& exePath, const char* filter,
+                            const char* markVariable) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, exePath.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    if (length > 1) {
+        MultiByteToWideChar(CP_ACP, 0, exePath.c_str(), -1, wide.data(), length);
+    }
+    return RunTestProcess(wide, filter, markVariable);
 }
 
 } // namespace mereth::test
