@@ -84,8 +84,7 @@ bool CConnectionAccounting::OnConnectionStarted(int k) {
         ChargeLoginAndFee(m_model.m_entries[k], fee);
     }
 
-    m_costs.m_currentUnitCost = rate.unitCost;
-    m_costs.m_currentUnitTime = rate.unitTime;
+    m_rate = rate;
     m_connectedRecord = k;
     m_nextSaveAt = SAVE_INTERVAL;
     m_model.RebaseTotals(now);
@@ -94,21 +93,28 @@ bool CConnectionAccounting::OnConnectionStarted(int k) {
 
 void CConnectionAccounting::AccrueTick() {
     if (m_connected != 0) {
-        AccrueAt(m_model.Clock().Now());
+        AccrueAt(m_model.Clock().Now(), m_costs.EffectiveTariff(m_connectedRecord));
     }
 }
 
-void CConnectionAccounting::CloseSegment() {
-    if (m_connected == 0) {
+const Tariff& CConnectionAccounting::GoverningTariff() const {
+    return m_costs.EffectiveTariff(m_connectedRecord);
+}
+
+void CConnectionAccounting::OnTariffEdited(const Tariff& governingBefore) {
+    // Another record's tariff, or one that does not govern this call, must not cut the
+    // segment: a new segment charges its first unit or its minimum again.
+    if (m_connected == 0 || GoverningTariff() == governingBefore) {
         return;
     }
     const CalendarTime now = m_model.Clock().Now();
-    if (AccrueAt(now)) {
-        m_model.RebaseTotals(now);
-    }
+    AccrueAt(now, governingBefore);
+    m_model.RebaseTotals(now);
+    // The only boundary is this instant: the next tick must not find a rate change.
+    m_rate = m_costs.RateAt(m_connectedRecord, now);
 }
 
-bool CConnectionAccounting::AccrueAt(CalendarTime now) {
+bool CConnectionAccounting::AccrueAt(CalendarTime now, const Tariff& tariff) {
     const std::int64_t sinceStart = now - m_model.m_segmentStart;
     const std::int64_t last = m_model.m_lastElapsed;
     if (sinceStart < last || sinceStart > last + MAX_TICK_GAP) {
@@ -127,7 +133,7 @@ bool CConnectionAccounting::AccrueAt(CalendarTime now) {
         return false;
     }
 
-    const float cost = m_costs.SegmentCost(k, elapsed);
+    const float cost = SegmentCost(tariff, m_rate, elapsed);
     ConnectionStats& record = m_model.m_entries[k];
     ConnectionStats& all = m_model.m_entries[0];
     AccruePeriods(record, elapsed, cost);
@@ -142,14 +148,10 @@ bool CConnectionAccounting::AccrueAt(CalendarTime now) {
     // segment closes with what was just charged and the next runs at the new rate.
     // The new segment begins at this tick's instant, so no second goes uncounted.
     const Rate rate = m_costs.RateAt(k, now);
-    const float unitCost = rate.unitCost;
-    const std::int32_t unitTime = rate.unitTime;
-    if (std::fabs(static_cast<double>(unitCost) - m_costs.m_currentUnitCost) >
-            UNIT_COST_TOLERANCE ||
-        unitTime != m_costs.m_currentUnitTime) {
+    if (std::fabs(static_cast<double>(rate.unitCost) - m_rate.unitCost) > UNIT_COST_TOLERANCE ||
+        rate.unitTime != m_rate.unitTime) {
         m_model.RebaseTotals(now);
-        m_costs.m_currentUnitCost = unitCost;
-        m_costs.m_currentUnitTime = unitTime;
+        m_rate = rate;
     }
 
     m_view.RefreshIndicators();

@@ -29,9 +29,13 @@ public:
     bool OnConnectionStarted(int k);
     // One tick of the running connection: every figure as its base plus the segment.
     void AccrueTick();
-    // Charges the running call up to now and begins a new segment at that instant, so
-    // a tariff edited from here on prices only what follows. Nothing while idle.
-    void CloseSegment();
+    // A tariff was edited; governingBefore is the tariff that priced the running call
+    // until now. If the call's tariff changed, the call is charged up to now under the
+    // old one and a new segment begins at that instant at the new tariff's rate, so the
+    // edit prices only what follows. Nothing while idle or when another tariff changed.
+    void OnTariffEdited(const Tariff& governingBefore);
+    // The tariff that prices the running or next call of the connected record.
+    const Tariff& GoverningTariff() const;
     // The running connection has gone: its log line, then the figures are saved.
     // Nothing without a running connection.
     void OnConnectionEnded();
@@ -52,7 +56,7 @@ public:
 
 private:
     // The tick's work at the instant now; false when the tick counted nothing.
-    bool AccrueAt(CalendarTime now);
+    bool AccrueAt(CalendarTime now, const Tariff& tariff);
     void ZeroPeriodsFrom(int record, Period period);
 
     CUsageModel& m_model;
@@ -66,6 +70,8 @@ private:
     EntryName m_connectedEntryName;
     int m_connectedRecord = -1;
     std::int32_t m_nextSaveAt = SAVE_INTERVAL;
+    // The rate of the open segment, looked up where the segment began.
+    Rate m_rate;
 };
 
 } // namespace mereth

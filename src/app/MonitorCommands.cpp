@@ -50,9 +50,17 @@ void CMonitorDlg::OnSetCharges() {
         return;
     }
     ConnectionStats& record = m_model.m_entries[selected];
-    // A changed tariff prices a running call only from the moment it is applied.
-    RunSetChargesSheet(this, record.name.c_str(), record.tariff,
-                       [this] { m_accounting.CloseSegment(); });
+    // A changed tariff prices a running call only from the moment it is applied, and
+    // only if it is the call's own.
+    Tariff governingBefore;
+    bool edited = false;
+    RunSetChargesSheet(this, record.name.c_str(), record.tariff, [&] {
+        governingBefore = m_accounting.GoverningTariff();
+        edited = true;
+    });
+    if (edited) {
+        m_accounting.OnTariffEdited(governingBefore);
+    }
 }
 
 LRESULT CMonitorDlg::OnQueryEndSession(WPARAM, LPARAM) {

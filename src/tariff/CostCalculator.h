@@ -14,6 +14,8 @@ public:
     explicit CCostCalculator(const CUsageModel& model) : m_model(model) {}
 
     int EffectiveTariffRecord(int k) const;
+    // The tariff that prices a call of record k.
+    const Tariff& EffectiveTariff(int k) const;
     float ConnectionFee(int k) const;
     float CurrentUnitCost(int k) const;
     std::int32_t CurrentUnitTime(int k) const;
@@ -24,19 +26,14 @@ public:
     // unit cost and unit time at one moment.
     Rate RateAt(int k, CalendarTime t) const;
 
-    // The charge for e seconds of the open segment, at m_currentUnitCost per
-    // m_currentUnitTime. The connection fee is never part of it.
-    float SegmentCost(int k, std::int64_t e) const;
-
-    // The rate of the running call, as last looked up by the accounting.
-    float m_currentUnitCost = 0.0f;
-    std::int32_t m_currentUnitTime = DEFAULT_UNIT_TIME;
-
 private:
-    const Tariff& EffectiveTariff(int k) const;
     Rate RateNow(int k) const;
 
     const CUsageModel& m_model;
 };
+
+// The charge for e seconds of a segment priced at rate (its unit cost per unit time)
+// under tariff's charging method and minimum. The connection fee is never part of it.
+float SegmentCost(const Tariff& tariff, const Rate& rate, std::int64_t e);
 
 } // namespace mereth

@@ -142,13 +142,13 @@ TEST_F(AccountingTest, PeriodChangeIsChargedFromTheFirstTickOfTheNextMinute) {
         rig.StartAt(rig.clock.At(2026, 12, 7, 17, 59, 0));
         rig.poll.record = 1;
         rig.Tick();
+        const CalendarTime start = rig.model.m_segmentStart;
         rig.RunUntil(60);
         // 18:00 still belongs to the first period.
-        EXPECT_EQ(rig.costs.m_currentUnitCost, 0.05f);
+        EXPECT_EQ(rig.model.m_segmentStart, start);
         rig.RunUntil(119);
-        EXPECT_EQ(rig.costs.m_currentUnitCost, 0.05f);
+        EXPECT_EQ(rig.model.m_segmentStart, start);
         rig.RunUntil(120); // 18:01:00
-        EXPECT_EQ(rig.costs.m_currentUnitCost, 0.02f);
         EXPECT_EQ(rig.model.m_segmentStart, rig.clock.Now());
         rig.RunUntil(180);
         rig.poll.record = -1;
@@ -260,7 +260,6 @@ TEST_F(AccountingTest, SwitchBetweenEntriesIsOneCallEndedAndAnotherBegun) {
     EXPECT_EQ(Rec(1).totalLogins, 1);
     EXPECT_EQ(Rec(0).totalLogins, 2);
     EXPECT_FLOAT_EQ(Rec(2).connCost.value, 0.25f);
-    EXPECT_EQ(rig.costs.m_currentUnitCost, 0.12f);
 
     rig.millis = (switchAt - rig.origin) * 1000;
     rig.RunUntil(switchAt - rig.origin + 30);
@@ -316,29 +315,61 @@ TEST_F(AccountingTest, TariffEditedDuringACallTakesEffectAtTheNextTick) {
     EXPECT_FLOAT_EQ(Rec(0).connCost.value, Rec(1).connCost.value);
 }
 
-TEST_F(AccountingTest, ClosedSegmentKeepsWhatWasChargedUnderTheOldMethod) {
-    FlatRate(Rec(1).tariff, 0.0f, 0.06f, 60);
-    Rec(1).tariff.chargeByTheUnit = 1;
-    rig.poll.record = 1;
-    rig.Tick();
-    rig.RunUntil(90);
-    const float beforeEdit = Rec(1).connCost.value;
-    EXPECT_NEAR(beforeEdit, 0.12f, 1e-6); // two units begun
+// The Set Charges sheet's OK during Work's call: the edit is applied, then the
+// accounting is told which tariff priced the call until then.
+TEST(TariffEditDuringACall, CutsTheSegmentOnlyWhenTheCallsTariffChanged) {
+    const auto tariff = [](float unitCost, std::int32_t unitTime, std::int32_t byTheUnit) {
+        Tariff t;
+        FlatRate(t, 0.0f, unitCost, unitTime);
+        t.chargeByTheUnit = byTheUnit;
+        return t;
+    };
+    const auto byTheHour = [&](float perHour) { return tariff(perHour, 3600, 1); };
+    Tariff feeOnly; // fees alone do not make the aggregate's tariff govern
+    FlatRate(feeOnly, 0.50f, 0.0f, 60);
+    const struct {
+        const char* name;
+        Tariff work;
+        int edited; // the record whose tariff the sheet changes
+        Tariff edit;
+        std::int64_t editAt, endAt;
+        float cost;
+    } cases[] = {
+        {"another entry's tariff", byTheHour(1.0f), 2, byTheHour(5.0f), 1800, 3000, 1.0f},
+        {"aggregate's, still not governing", byTheHour(1.0f), 0, feeOnly, 1800, 3000, 1.0f},
+        {"own rate doubled: one unit each", byTheHour(1.0f), 1, byTheHour(2.0f), 1800, 3000, 3.0f},
+        {"aggregate's now governs", byTheHour(1.0f), 0, byTheHour(3.0f), 1800, 3000, 4.0f},
+        // Two units begun by the unit stay charged; 30 s to the second follow.
+        {"by the unit, then to the second", tariff(0.06f, 60, 1), 1, tariff(0.06f, 60, 0), 90, 120,
+         0.12f + 0.03f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.StartAt(rig.clock.At(2026, 12, 7, 10, 0, 0));
+        rig.Entries("Work", "Home");
+        rig.model.m_entries[1].tariff = c.work;
+        rig.poll.record = 1;
+        rig.Tick();
+        rig.RunUntil(c.editAt);
 
-    // To the second from here on: the 90 seconds already charged stay as they were.
-    rig.accounting.CloseSegment();
-    Rec(1).tariff.chargeByTheUnit = 0;
-    const std::int64_t editedAt = rig.clock.Now() - rig.origin;
-    rig.RunUntil(editedAt + 30);
-    EXPECT_NEAR(Rec(1).connCost.value, beforeEdit + 0.03f, 1e-5);
-    EXPECT_EQ(Rec(1).connTime.value, editedAt + 30); // no second lost at the cut
+        const Tariff before = rig.accounting.GoverningTariff();
+        rig.model.m_entries[c.edited].tariff = c.edit;
+        rig.accounting.OnTariffEdited(before);
+        rig.RunUntil(c.endAt);
+        rig.poll.record = -1;
+        rig.Tick();
+        ASSERT_EQ(rig.log.lines, 1);
+        EXPECT_NEAR(rig.log.last.cost, c.cost, 1e-4);
+        EXPECT_EQ(rig.log.last.duration, c.endAt); // no second lost at the cut
+    }
 
     // Idle, it changes nothing.
-    rig.poll.record = -1;
-    rig.Tick();
-    const ConnectionStats idle = Rec(1);
-    rig.accounting.CloseSegment();
-    EXPECT_EQ(Rec(1).connCost, idle.connCost);
+    Rig rig;
+    rig.Entries("Work");
+    const ConnectionStats idle = rig.model.m_entries[1];
+    rig.accounting.OnTariffEdited(Tariff{});
+    EXPECT_EQ(rig.model.m_entries[1].connCost, idle.connCost);
 }
 
 TEST_F(AccountingTest, LongCallIsSavedEveryTenMinutes) {
@@ -439,9 +470,12 @@ TEST_F(SteppingClockTest, ACallStartIsPricedAtOneInstant) {
     ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Started);
     const Rate rate = rig.costs.RateAt(1, rig.accounting.ConnectStart());
     EXPECT_EQ(rig.model.m_entries[1].connCost.value, rate.connectionFee);
-    EXPECT_EQ(rig.costs.m_currentUnitCost, rate.unitCost);
-    EXPECT_EQ(rig.costs.m_currentUnitTime, rate.unitTime);
     EXPECT_EQ(rig.model.m_segmentStart, rig.accounting.ConnectStart());
+    // The first tick charges at the start's rate, in the period the call began.
+    ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Running);
+    const ConnectionStats& r = rig.model.m_entries[1];
+    EXPECT_NEAR(r.connCost.value - rate.connectionFee,
+                SegmentCost(r.tariff, rate, r.connTime.value), 1e-6);
 }
 
 TEST_F(SteppingClockTest, ALongCallWithRateChangesCountsEverySecond) {

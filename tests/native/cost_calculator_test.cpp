@@ -37,10 +37,8 @@ protected:
 
     // The total a call starting now costs after e seconds in one segment.
     float CallCost(std::int64_t e) {
-        float fee = costs.ConnectionFee(1);
-        costs.m_currentUnitCost = costs.CurrentUnitCost(1);
-        costs.m_currentUnitTime = costs.CurrentUnitTime(1);
-        return static_cast<float>(fee + costs.SegmentCost(1, e));
+        const Rate rate = costs.RateAt(1, clock.Now());
+        return static_cast<float>(rate.connectionFee + SegmentCost(Work(), rate, e));
     }
 
     test::CFixedZoneClock clock;
@@ -148,18 +146,16 @@ TEST_F(CostCalculatorTest, UnitTimeBelowOneSecondNeverDivides) {
     EXPECT_NEAR(CallCost(10), 0.05f + 0.04f * 11, 1e-5);
     EXPECT_NEAR(CallCost(0), 0.05f + 0.04f, 1e-5);
 
-    costs.m_currentUnitTime = -30; // only a damaged store can hold this
-    costs.m_currentUnitCost = 0.04f;
-    EXPECT_TRUE(std::isfinite(costs.SegmentCost(1, 5)));
+    // Only a damaged store can hold this.
+    EXPECT_TRUE(std::isfinite(SegmentCost(Work(), Rate{.unitCost = 0.04f, .unitTime = -30}, 5)));
 }
 
 TEST_F(CostCalculatorTest, SegmentCostIsComputedInDoubleAndRounded) {
-    costs.m_currentUnitCost = 0.1f;
-    costs.m_currentUnitTime = 3;
+    const Rate rate{.unitCost = 0.1f, .unitTime = 3};
     // 0.1f * 1e6 / 3 in double, rounded once to float.
     double expected = static_cast<double>(0.1f) * 1000000.0 / 3.0;
-    EXPECT_EQ(costs.SegmentCost(1, 1000000), static_cast<float>(expected));
-    EXPECT_EQ(costs.SegmentCost(1, -5), 0.0f);
+    EXPECT_EQ(SegmentCost(Work(), rate, 1000000), static_cast<float>(expected));
+    EXPECT_EQ(SegmentCost(Work(), rate, -5), 0.0f);
 }
 
 TEST_F(CostCalculatorTest, HugeSegmentsStayFiniteAndPositive) {
@@ -176,9 +172,8 @@ TEST_F(CostCalculatorTest, HugeSegmentsStayFiniteAndPositive) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.byTheUnit << " " << c.unitCost << " " << c.seconds);
         Work().chargeByTheUnit = c.byTheUnit;
-        costs.m_currentUnitCost = c.unitCost;
-        costs.m_currentUnitTime = c.unitTime;
-        const float cost = costs.SegmentCost(1, c.seconds);
+        const float cost =
+            SegmentCost(Work(), Rate{.unitCost = c.unitCost, .unitTime = c.unitTime}, c.seconds);
         EXPECT_TRUE(std::isfinite(cost));
         EXPECT_EQ(cost > 0, c.unitCost > 0);
     }
