@@ -14,10 +14,10 @@ public:
         // the first at exit: bring the running one up instead.
         CSingleInstance instance("Brambleway.Mereth.Monitor");
         if (!instance.IsFirst()) {
-            CSingleInstance::WakeRunning();
+            instance.WakeRunning();
             return false;
         }
-        CMonitorDlg dialog;
+        CMonitorDlg dialog(SystemNotifyShell(), &instance);
         m_mainWnd = &dialog;
         dialog.DoModal();
         m_mainWnd = nullptr;

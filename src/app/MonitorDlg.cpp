@@ -16,11 +16,11 @@ COLORREF ButtonFace() {
 
 } // namespace
 
-CMonitorDlg::CMonitorDlg(INotifyShell& trayShell)
+CMonitorDlg::CMonitorDlg(INotifyShell& trayShell, CSingleInstance* instance)
     : CStartHiddenDialog(IDD_MONITOR), m_model(m_clock, m_locale), m_costs(m_model),
       m_watcher(m_model, m_ras), m_log(m_clock, m_locale), m_store(m_model, m_display),
       m_accounting(m_model, m_costs, m_watcher, m_log, *this, m_store),
-      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell),
+      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell), m_instance(instance),
       m_monthTime(RGB(0, 0, 0), ButtonFace()), m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale),
       m_monthLogins(RGB(0, 0, 0), ButtonFace()), m_yearTime(RGB(0, 0, 0), ButtonFace()),
       m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_yearLogins(RGB(0, 0, 0), ButtonFace()),
@@ -76,6 +76,10 @@ BOOL CMonitorDlg::OnInitDialog() {
     m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, "Mereth");
     if (!m_trayIcon.IsAdded()) {
         // No icon to bring it back by: a hidden start would leave the program unreachable.
+        m_showOnStart = 1;
+    }
+    if (m_instance != nullptr && m_instance->AnnounceWindow()) {
+        // A second start asked for the window before it existed.
         m_showOnStart = 1;
     }
 

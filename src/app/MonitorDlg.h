@@ -13,6 +13,7 @@
 #include "accounting/PollCycle.h"
 #include "accounting/UsageModel.h"
 #include "core/Clock.h"
+#include "core/win32/SingleInstance.h"
 #include "core/win32/WinLocale.h"
 #include "framework/Dialog.h"
 #include "resource.h"
@@ -43,8 +44,10 @@ public:
     static constexpr UINT DATE_PERIOD = 60000;
     static constexpr UINT BLINK_PERIOD = 50;
 
-    // The tray icon reaches the shell through trayShell (tests record what it sends).
-    explicit CMonitorDlg(INotifyShell& trayShell = SystemNotifyShell());
+    // The tray icon reaches the shell through trayShell (tests record what it sends);
+    // instance, when given, learns when the window is up and tells of an early wake-up.
+    explicit CMonitorDlg(INotifyShell& trayShell = SystemNotifyShell(),
+                         CSingleInstance* instance = nullptr);
     ~CMonitorDlg() override = default;
 
     // IViewRefresh: the selected record's figures, and the five group captions.
@@ -127,6 +130,7 @@ protected:
     CPollCycle m_pollCycle;
     CGroupCaptions m_captions;
     CTrayIcon m_trayIcon;
+    CSingleInstance* m_instance;
     // The indicator whose context menu is open or was last opened; null when none.
     CTextIndicator* m_menuTarget = nullptr;
     StatusText m_statusText; // the status being written, and the one last given the tip

@@ -12,7 +12,8 @@ driver wait-title "Mereth - Not Connected"
 driver --timeout 0 wait-hidden
 start_mereth
 wait_for 15 "the second start to give way" mereth_ended
-driver wait-visible && ok "the running monitor shows its window"
+driver wait-visible || fail "the running monitor stayed hidden"
+ok "the running monitor shows its window"
 MERETH_PID=$first
 ! mereth_ended && ok "the first monitor runs on" || fail "the first monitor ended"
 expect_eq "main windows" "$(driver count-main)" 1

@@ -298,6 +298,16 @@ TEST_F(MonitorLifecycle, TrayClicksShowTheWindowAndAReleaseAloneOpensNothing) {
     EXPECT_EQ(0u, trayItems[1].state & MF_GRAYED);
 }
 
+TEST_F(MonitorLifecycle, AWakeUpSentBeforeTheWindowExistedShowsItOnceItIsUp) {
+    ASSERT_TRUE(test::PutDword(test::StorePath("Version"), "Version Number", 3)); // starts hidden
+    CSingleInstance running("Brambleway.Mereth.Test.EarlyWake");
+    CSingleInstance("Brambleway.Mereth.Test.EarlyWake").WakeRunning(0); // no window to wait for
+    m_dialog = std::make_unique<CMonitorDlg>(m_shell, &running);
+    bool shown = false;
+    m_script.Run(*m_dialog, {Wait(300), Do([&] { shown = ::IsWindowVisible(Dialog()) != FALSE; })});
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(MonitorLifecycle, ExitAnsweredNoSavesNothingAndYesSavesAndEnds) {
     CMessageBoxAnswerer answerer;
     answerer.m_answer = IDNO;

@@ -31,10 +31,11 @@ TEST(SingleInstance, TheSecondFindsTheFirstAndWakesItsWindow) {
     {
         CSingleInstance first(name);
         EXPECT_TRUE(first.IsFirst());
+        EXPECT_FALSE(first.AnnounceWindow()); // nobody asked yet
         {
             CSingleInstance second(name);
             EXPECT_FALSE(second.IsFirst());
-            EXPECT_TRUE(CSingleInstance::WakeRunning());
+            EXPECT_TRUE(second.WakeRunning()); // the window is up: no wait
         }
         MSG msg;
         const DWORD deadline = ::GetTickCount() + 2000;

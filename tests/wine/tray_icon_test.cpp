@@ -14,6 +14,7 @@ namespace mereth {
 namespace {
 
 using test::CRecordingNotifyShell;
+using Call = CRecordingNotifyShell::Call;
 
 // Stands for the main window: records the tray icon's notifications.
 class CTrayParent : public CWnd {
@@ -103,37 +104,51 @@ TEST_F(TrayIcon, EveryCallCarriesTheFirstFormOfTheRecordWithOnlyWhatChanged) {
     EXPECT_EQ(icon(3), icon(5));
 }
 
-TEST_F(TrayIcon, AddsOnceRemovesOnlyWhatWasAddedAndRetriesAFailedAdd) {
+// Steps over one icon, each with the calls it makes (Add, Modify, Delete; an add or a
+// modify carries the whole record) and whether the icon then counts as added.
+TEST_F(TrayIcon, AddsAndRemovesWhatTheShellHoldsAndRetriesAFailedAdd) {
+    using Act = void (*)(CTrayIcon&);
+    const Act show = [](CTrayIcon& i) { i.SetVisible(TRUE); };
+    const Act hide = [](CTrayIcon& i) { i.SetVisible(FALSE); };
+    const Act tick = [](CTrayIcon& i) { i.EnsureAdded(); };
+    const Act reAdd = [](CTrayIcon& i) { i.ReAdd(); };
+    const Act destroy = [](CTrayIcon& i) { ::DestroyWindow(::GetParent(i.Handle())); };
+    const struct {
+        const char* what;
+        bool area, late; // the shell is up; an add that goes in is answered as failed
+        Act act;
+        const char* calls;
+        bool added;
+    } steps[] = {
+        {"hidden before it was shown", true, false, hide, "", false},
+        {"shown with no area yet", false, false, show, "AM", false},
+        {"a status tick once the area is up", true, false, tick, "A", true},
+        {"shown once more", true, false, show, "", true},
+        {"hidden", true, false, hide, "D", false},
+        {"a status tick while hidden on purpose", true, false, tick, "", false},
+        {"an add that went in, answered as failed", true, true, show, "AM", true},
+        {"a status tick", true, true, tick, "", true},
+        {"a re-created area that kept the icon", true, true, reAdd, "AM", true},
+        {"a re-created area that is not up yet", false, true, reAdd, "AM", false},
+        {"the window destroyed", false, true, destroy, "D", false},
+    };
     ASSERT_TRUE(CreateIcon(0));
-    m_icon.SetVisible(FALSE);
-    EXPECT_TRUE(m_shell.m_calls.empty());
-
-    m_shell.m_succeed = false; // the shell is not ready yet
-    m_icon.SetVisible(TRUE);
-    EXPECT_FALSE(m_icon.IsAdded());
-    m_shell.m_succeed = true;
-    EXPECT_TRUE(m_icon.EnsureAdded());
-    m_icon.SetVisible(TRUE);
-    EXPECT_TRUE(m_icon.EnsureAdded());
-    EXPECT_EQ(2, m_shell.Count(NIM_ADD));
-
-    m_icon.ReAdd(); // the notification area came back empty
-    EXPECT_EQ(3, m_shell.Count(NIM_ADD));
-
-    m_icon.SetVisible(FALSE);
-    m_icon.SetVisible(FALSE);
-    EXPECT_EQ(1, m_shell.Count(NIM_DELETE));
-    EXPECT_FALSE(m_icon.EnsureAdded()); // hidden on purpose: not put back
-    EXPECT_EQ(3, m_shell.Count(NIM_ADD));
-}
-
-TEST_F(TrayIcon, DestroyingTheParentRemovesTheIcon) {
-    ASSERT_TRUE(CreateIcon(WS_VISIBLE));
-    HWND hidden = m_icon.Handle();
-    m_parent.DestroyWindow();
-    ASSERT_EQ(1, m_shell.Count(NIM_DELETE));
-    EXPECT_EQ(hidden, m_shell.m_calls.back().data.hWnd);
-    EXPECT_EQ(UINT(IDC_TRAYICON), m_shell.m_calls.back().data.uID);
+    std::size_t seen = 0;
+    for (const auto& step : steps) {
+        m_shell.m_succeed = step.area;
+        m_shell.m_addsTimeOut = step.late;
+        step.act(m_icon);
+        std::string calls;
+        for (; seen < m_shell.m_calls.size(); ++seen) {
+            const NOTIFYICONDATAA& data = m_shell.m_calls[seen].data;
+            const DWORD message = m_shell.m_calls[seen].message;
+            calls += message == NIM_ADD ? 'A' : message == NIM_MODIFY ? 'M' : 'D';
+            EXPECT_EQ(message == NIM_DELETE ? 0 : NIF_MESSAGE | NIF_ICON | NIF_TIP, data.uFlags);
+            EXPECT_EQ(UINT(IDC_TRAYICON), data.uID);
+        }
+        EXPECT_EQ(step.calls, calls) << step.what;
+        EXPECT_EQ(step.added, m_icon.IsAdded()) << step.what;
+    }
 }
 
 TEST_F(TrayIcon, PressAndReleasePairIntoClicks) {

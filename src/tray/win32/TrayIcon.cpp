@@ -36,7 +36,7 @@ INotifyShell& SystemNotifyShell() {
 
 CTrayIcon::~CTrayIcon() {
     // The window would go without reaching this object: take the icon away first.
-    if (m_added != 0 && IsWindow()) {
+    if (m_wanted && IsWindow()) {
         Remove();
     }
     for (LoadedPicture& picture : m_pictures) {
@@ -65,24 +65,29 @@ bool CTrayIcon::Create(DWORD style, HWND parent, UINT id, UINT iconResource, con
 }
 
 void CTrayIcon::SetVisible(BOOL visible) {
-    m_wanted = visible != FALSE;
-    if (m_wanted && m_added == 0) {
-        m_added = Add() ? 1 : 0;
-    } else if (!m_wanted && m_added != 0) {
-        Remove();
-        m_added = 0;
+    if (visible != FALSE) {
+        m_wanted = true;
+        EnsureAdded();
+        return;
     }
+    // An add that reported failure may still have gone in: delete whatever was asked for.
+    if (m_wanted) {
+        Remove();
+    }
+    m_wanted = false;
+    m_added = false;
 }
 
 bool CTrayIcon::EnsureAdded() {
-    if (m_wanted && m_added == 0) {
-        m_added = Add() ? 1 : 0;
+    if (m_wanted && !m_added) {
+        m_added = Add();
     }
-    return m_added != 0;
+    return m_added;
 }
 
 void CTrayIcon::ReAdd() {
-    m_added = 0;
+    // The new notification area may still hold the icon: Add falls back to a modify.
+    m_added = false;
     EnsureAdded();
 }
 
@@ -110,7 +115,13 @@ bool CTrayIcon::Add() {
     if (!m_tooltip.empty()) {
         flags |= NIF_TIP;
     }
-    return m_shell.NotifyIcon(NIM_ADD, Record(flags));
+    const NOTIFYICONDATAA record = Record(flags);
+    if (m_shell.NotifyIcon(NIM_ADD, record)) {
+        return true;
+    }
+    // The shell refuses a second add of an icon it shows (an add that timed out but went
+    // in, a re-created area that kept it); the whole record then brings it up to date.
+    return m_shell.NotifyIcon(NIM_MODIFY, record);
 }
 
 void CTrayIcon::Remove() {
@@ -209,7 +220,7 @@ LRESULT CTrayIcon::OnTrayNotify(WPARAM, LPARAM lParam) {
 
 LRESULT CTrayIcon::OnDestroy(WPARAM, LPARAM) {
     LRESULT result = DefaultProc();
-    SetVisible(FALSE);
+    SetVisible(FALSE); // deletes even an icon the shell never confirmed
     return result;
 }
 

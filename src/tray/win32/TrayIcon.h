@@ -3,9 +3,11 @@
 // CTrayIcon: the program's icon in the notification area. A hidden child window of the
 // main window takes the shell's callbacks and reports clicks to the parent as
 // ClickNotify WM_NOTIFY (NM_CLICK, NM_DBLCLK, NM_RCLICK, NM_RDBLCLK), as an indicator
-// does. The icon counts as added only once the shell has taken it; until then
+// does. The icon counts as added only once the shell has taken it: a refused add is
+// followed by a modify, which succeeds when the shell holds the icon already. Until then
 // EnsureAdded tries again, and ReAdd puts it back after the notification area has been
-// re-created (the shell's "TaskbarCreated" broadcast).
+// re-created (the shell's "TaskbarCreated" broadcast). Hiding it, or destroying the
+// window, deletes the icon whenever it was asked to show.
 
 #include "framework/Wnd.h"
 #include "ui/StatusText.h"
@@ -43,7 +45,7 @@ public:
     bool EnsureAdded();
     // The notification area was re-created empty: add the icon again if it should show.
     void ReAdd();
-    bool IsAdded() const { return m_added != 0; }
+    bool IsAdded() const { return m_added; }
 
     void SetIconResource(UINT iconResource);
     // An empty text leaves the tip on display as it is.
@@ -84,7 +86,7 @@ private:
     INotifyShell& m_shell;
     TooltipText m_tooltip;
     HICON m_hTrayIcon = nullptr;
-    int m_added = 0;
+    bool m_added = false;  // the shell took the icon, by an add or by a modify after a refusal
     bool m_wanted = false; // SetVisible(TRUE) was asked and not revoked
     ClickNotify m_notify{};
     UINT m_lastMouseMessage = 0;
