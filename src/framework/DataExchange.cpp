@@ -46,7 +46,9 @@ template <typename T> void CDataExchange::NumberText(int id, T& value) {
     if (m_save) {
         char text[TEXT_LIMIT + 1] = {};
         const int length = GetWindowTextA(control, text, sizeof text);
-        if (!NumberField<T>::Read(std::string_view(text, size_t(length > 0 ? length : 0)), value)) {
+        // The user could not correct a disabled field, so it never holds the page.
+        if (!NumberField<T>::Read(std::string_view(text, size_t(length > 0 ? length : 0)), value) &&
+            IsWindowEnabled(control)) {
             Fail(control, NumberField<T>::MESSAGE);
         }
     } else {

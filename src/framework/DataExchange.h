@@ -12,7 +12,8 @@
 // Reading stops at the first field that cannot be read: the message "Please enter a
 // number." or "Please enter an integer." is shown (MB_OK), the focus goes to the field
 // with all its text selected, Failed() becomes true, and every later call does nothing,
-// so that field and the ones after it keep their values.
+// so that field and the ones after it keep their values. A disabled number field whose
+// text cannot be read is passed over and keeps its value: nobody could correct it.
 
 #include <windows.h>
 

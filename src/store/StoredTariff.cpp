@@ -1,6 +1,23 @@
 #include "store/StoredTariff.h"
 
+#include <cmath>
+#include <initializer_list>
+
 namespace mereth {
+
+namespace {
+
+void CorrectAmount(float& amount) {
+    if (!std::isfinite(amount) || !(amount > 0.0f)) {
+        amount = 0.0f;
+    }
+}
+
+void CorrectFlag(std::int32_t& flag) {
+    flag = flag != 0 ? 1 : 0;
+}
+
+} // namespace
 
 void ClampLoadedPeriodEnds(Tariff& tariff) {
     std::int32_t previous = 0;
@@ -13,6 +30,21 @@ void ClampLoadedPeriodEnds(Tariff& tariff) {
         previous = end;
     }
     tariff.periodEnd[PERIOD_COUNT - 1] = MINUTES_PER_DAY;
+}
+
+void CorrectLoadedTariff(Tariff& tariff) {
+    ClampLoadedPeriodEnds(tariff);
+    for (int p = 0; p < PERIOD_COUNT; ++p) {
+        CorrectAmount(tariff.periodUnitCost[p]);
+        CorrectAmount(tariff.periodConnectionFee[p]);
+    }
+    for (float* amount :
+         {&tariff.saturdayUnitCost, &tariff.saturdayConnectionFee, &tariff.sundayUnitCost,
+          &tariff.sundayConnectionFee, &tariff.minimumCallCharge}) {
+        CorrectAmount(*amount);
+    }
+    CorrectFlag(tariff.chargeByTheUnit);
+    CorrectFlag(tariff.chargesMinimumAmount);
 }
 
 } // namespace mereth

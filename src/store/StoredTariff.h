@@ -10,4 +10,9 @@ namespace mereth {
 // is the cost calculation's to cope with).
 void ClampLoadedPeriodEnds(Tariff& tariff);
 
+// The whole of that correction: the period ends as above, every amount that is
+// negative, "-0" or not finite made 0 (the sheet never writes one, and its fields
+// could not read it back), and both flags made 0 or 1 as the program writes them.
+void CorrectLoadedTariff(Tariff& tariff);
+
 } // namespace mereth

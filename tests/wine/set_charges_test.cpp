@@ -263,8 +263,13 @@ TEST(SetChargesSheet, MinimumBoxEnablesItsFieldUnlessTheFieldIsUnreadable) {
         Do([](HWND sheet) { PostMessageA(Item(sheet, IDC_CHARGES_MINIMUM), BM_CLICK, 0, 0); });
     std::vector<Step> steps = {
         Do([&](HWND sheet) { EXPECT_FALSE(IsWindowEnabled(field(sheet))); }),
+        // The disabled field's "-1" neither holds the page nor comes back editable.
+        GoTo(WEEKEND),
+        SetText(IDC_SAT_UNIT, "45"),
+        GoTo(GENERAL),
         click,
         [&](HWND sheet) { return IsWindowEnabled(field(sheet)) != 0; },
+        Do([&](HWND sheet) { EXPECT_EQ(Text(field(sheet)), "0"); }),
         SetText(IDC_MINIMUM_CHARGE, ""),
         click,
         [&](HWND) { return !answerer.m_texts.empty(); },
@@ -278,12 +283,16 @@ TEST(SetChargesSheet, MinimumBoxEnablesItsFieldUnlessTheFieldIsUnreadable) {
         SetText(IDC_MINIMUM_CHARGE, "2.5"),
         click,
         [&](HWND sheet) { return !IsWindowEnabled(field(sheet)); },
+        SetText(IDC_MINIMUM_CHARGE, "-1"), // disabled: OK keeps 2.5
         Press(PSBTN_OK),
     };
-    const SheetRun run = RunSheet(Tariff{}, std::move(steps));
+    Tariff damaged; // only a damaged store holds a negative amount
+    damaged.minimumCallCharge = -1.0f;
+    const SheetRun run = RunSheet(damaged, std::move(steps));
     ASSERT_TRUE(run.finished);
     Tariff expected;
     expected.minimumCallCharge = 2.5f;
+    expected.saturdayUnitTime = 45;
     EXPECT_EQ(run.tariff, expected);
     EXPECT_EQ(answerer.m_texts, std::vector<std::string>{"Please enter a number."});
 }

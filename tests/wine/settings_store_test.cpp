@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <vector>
@@ -557,6 +558,9 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     ASSERT_TRUE(PutRaw(logins, "Total", REG_BINARY, bytes, 4));
     ASSERT_TRUE(PutDword(charges, "Charge by the Unit", 7));
     ASSERT_TRUE(PutDword(charges, "Minimum Call Charge", 2));
+    ASSERT_TRUE(PutDword(charges, "Charges Minimum Amount", 0xEF));
+    ASSERT_TRUE(PutText(weekday, "Period3UnitCost", "-1e-30"));
+    ASSERT_TRUE(PutText(weekend, "SundayConnectionFee", "-0"));
     const DWORD ends[] = {600, 300, 2000, static_cast<DWORD>(-5), 1000};
     for (int n = 1; n <= 5; ++n) {
         ASSERT_TRUE(PutDword(weekday, ("Period" + std::to_string(n) + "End").c_str(), ends[n - 1]));
@@ -594,7 +598,9 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     EXPECT_EQ(work.yearLogins, old.Rec(1).yearLogins);
 
     Tariff expected = old.Rec(1).tariff;
-    expected.chargeByTheUnit = 7;
+    expected.chargeByTheUnit = 1;
+    expected.periodUnitCost[2] = 0.0f;
+    expected.sundayConnectionFee = 0.0f;
     expected.minimumCallCharge = 0.75f;
     const std::int32_t clamped[] = {600, 600, 1440, 1440, 1440};
     for (int i = 0; i < PERIOD_COUNT; ++i) {
@@ -604,6 +610,7 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     expected.periodUnitTime[2] = DEFAULT_UNIT_TIME;
     expected.sundayUnitTime = 0;
     EXPECT_TRUE(work.tariff == expected);
+    EXPECT_FALSE(std::signbit(work.tariff.sundayConnectionFee)); // shown "-0", it would not read
 
     EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
     EXPECT_EQ(p.model.m_currentYear, 2026);

@@ -400,8 +400,9 @@ void CSettingsStore::LoadFromRegistry() {
             }
         }
         const bool chargesOpened = ReadCharges(record, r.tariff);
-        // Whatever was stored, the periods must cover the day in order.
-        ClampLoadedPeriodEnds(r.tariff);
+        // Whatever was stored, the periods must cover the day in order, and amounts
+        // and flags be ones the program itself writes.
+        CorrectLoadedTariff(r.tariff);
         if (!chargesOpened || version >= FORMAT_VERSION) {
             continue;
         }

@@ -1,10 +1,12 @@
 #include "tariff/win32/SetChargesPages.h"
 
 #include "framework/DataExchange.h"
+#include "tariff/EntryFields.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
+#include <string_view>
 
 namespace mereth {
 
@@ -80,7 +82,18 @@ BOOL CSetChargesGenDlg::OnInitDialog() {
 
 void CSetChargesGenDlg::OnMinimumClicked() {
     if (UpdateData(true)) {
-        GetDlgItem(IDC_MINIMUM_CHARGE).EnableWindow(m_values.minimumFlag != 0);
+        const CWindow field = GetDlgItem(IDC_MINIMUM_CHARGE);
+        char text[CDataExchange::TEXT_LIMIT + 1] = {};
+        const int length = field.GetWindowText(text, sizeof text);
+        float unused = 0.0f;
+        if (m_values.minimumFlag != 0 &&
+            !ReadDecimalField(std::string_view(text, size_t(length > 0 ? length : 0)), unused)) {
+            // The disabled field kept an amount it cannot read back (a damaged store's
+            // "-1"): the user starts from 0 rather than from a text that holds the page.
+            m_values.minimumCharge = 0.0f;
+            UpdateData(false);
+        }
+        field.EnableWindow(m_values.minimumFlag != 0);
         return;
     }
     // The minimum text could not be read: the box goes back to the flag it stands for,
