@@ -2,8 +2,6 @@
 // frame's pixels, click notifications and texts too wide for their box.
 #include "ui/win32/IndicatorWnd.h"
 
-#include "FakeLocale.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -65,16 +63,26 @@ public:
         DeleteDC(m_dc);
     }
     COLORREF Pixel(int x, int y) const { return GetPixel(m_dc, x, y); }
-    // The leftmost column inside the frame that holds a pixel of the given colour, or -1.
-    int LeftmostColumnOf(COLORREF colour) const {
-        for (int x = 2; x < m_width - 2; ++x) {
-            for (int y = 2; y < m_height - 2; ++y) {
-                if (Pixel(x, y) == colour) {
-                    return x;
+    // The lowest row inside the frame with a pixel other than back, or -1.
+    int BottomInkRow(COLORREF back) const {
+        for (int y = m_height - 3; y >= 2; --y) {
+            for (int x = 2; x < m_width - 2; ++x) {
+                if (Pixel(x, y) != back) {
+                    return y;
                 }
             }
         }
         return -1;
+    }
+    bool SameAs(const CRendered& other) const {
+        for (int y = 0; y < m_height; ++y) {
+            for (int x = 0; x < m_width; ++x) {
+                if (Pixel(x, y) != other.Pixel(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
     }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -220,25 +228,39 @@ TEST_F(IndicatorTest, ClickNotificationsPairPressAndRelease) {
     }
 }
 
-TEST_F(IndicatorTest, TooWideTextShrinksAndKeepsItsLeadingDigits) {
-    test::CFakeLocale locale;
-    CCostIndicator indicator(RGB(0, 0, 0), RGB(255, 255, 255), locale);
+// A text too wide for its box shrinks, never below a readable size, and sits on the
+// same baseline; one too wide even then keeps its start and is cut at the right.
+TEST_F(IndicatorTest, TooWideTextShrinksAndKeepsItsLeadingCharacters) {
+    const COLORREF back = RGB(255, 255, 255);
+    CTextIndicator indicator(RGB(0, 0, 0), back);
     ASSERT_TRUE(indicator.Create("cost", WS_CHILD | WS_VISIBLE, RECT{10, 10, 140, 31},
                                  m_parent.Handle(), 106));
-    indicator.SetValue(1e12f);
-    EXPECT_EQ(indicator.GetText(), "\xA3"
-                                   "999999995904.00");
-    Settle(indicator);
-    EXPECT_LT(indicator.PaintStats().fontHeight, indicator.FontHeight());
-    CRendered image(indicator);
-    // The text starts inside the box, near its left edge: nothing was cut off there.
-    const int left = image.LeftmostColumnOf(RGB(0, 0, 0));
-    EXPECT_GE(left, 2);
-    EXPECT_LT(left, image.Width() / 4);
+    const struct {
+        const char* amount;
+        bool shrunk;
+        bool cut; // the last character is out of view
+    } cases[] = {
+        {"999999995904.00", true, false},
+        {"999999994495727286427992885035008.00", true, true},
+        {"1.50", false, false}, // the full font returns
+    };
+    int baseline = -1;
+    for (const auto& c : cases) {
+        const std::string text = std::string("\xA3") + c.amount;
+        SCOPED_TRACE(text);
+        indicator.SetText(text);
+        CRendered image(indicator);
+        EXPECT_EQ(indicator.PaintStats().fontHeight < indicator.FontHeight(), c.shrunk);
+        EXPECT_GE(indicator.PaintStats().fontHeight, 8);
+        // No descender in these texts: the lowest ink is the digits' baseline.
+        baseline = baseline < 0 ? image.BottomInkRow(back) : baseline;
+        EXPECT_EQ(image.BottomInkRow(back), baseline);
 
-    indicator.SetValue(1.5f); // short again: the full font returns
-    Settle(indicator);
-    EXPECT_EQ(indicator.PaintStats().fontHeight, indicator.FontHeight());
+        indicator.SetText("$" + text.substr(1));
+        EXPECT_FALSE(CRendered(indicator).SameAs(image)); // the first character shows
+        indicator.SetText(text.substr(0, text.size() - 1) + "7");
+        EXPECT_EQ(CRendered(indicator).SameAs(image), c.cut);
+    }
 }
 
 } // namespace

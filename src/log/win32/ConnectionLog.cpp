@@ -63,9 +63,18 @@ public:
         }
     }
 
-    void WriteTo(HANDLE file) const {
+    // Writes at the file pointer, whose offset is `start`. A write cut short (a full
+    // disk) is cut off the file again, so the next write does not continue a torn one.
+    bool WriteTo(HANDLE file, LARGE_INTEGER start, CConnectionLog::WriteFunction write) const {
         DWORD written = 0;
-        WriteFile(file, m_bytes, static_cast<DWORD>(m_length), &written, nullptr);
+        const DWORD length = static_cast<DWORD>(m_length);
+        if (write(file, m_bytes, length, &written, nullptr) && written == length) {
+            return true;
+        }
+        if (SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) {
+            SetEndOfFile(file);
+        }
+        return false;
     }
 
 private:
@@ -151,7 +160,7 @@ void CConnectionLog::WriteLogHeader() {
     }
     CTextModeBuffer bytes;
     bytes.Append(LOG_HEADER);
-    bytes.WriteTo(file.Get());
+    bytes.WriteTo(file.Get(), LARGE_INTEGER{}, m_write);
 }
 
 void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
@@ -165,7 +174,7 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
         return;
     }
     LARGE_INTEGER end{};
-    if (!SetFilePointerEx(file.Get(), end, nullptr, FILE_END)) {
+    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) {
         return;
     }
     LogEntry entry;
@@ -173,7 +182,7 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
                    cost, loginCount, entry);
     CTextModeBuffer bytes;
     bytes.Append(entry.view());
-    bytes.WriteTo(file.Get());
+    bytes.WriteTo(file.Get(), end, m_write);
 }
 
 void CConnectionLog::OnViewLog() {

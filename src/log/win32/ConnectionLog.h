@@ -39,16 +39,23 @@ public:
     // Creates the log, or empties it, and writes the header block.
     void WriteLogHeader() override;
     // Appends one line (after a header block when due) to an existing log only.
+    // All or nothing: a write that fails part-way is cut off again.
     void LogConnection(const char* entryName, CalendarTime start, std::int32_t durationSeconds,
                        float cost, std::int32_t loginCount) override;
     // Opens the log in the system's text editor.
     void OnViewLog();
+
+    // The call that puts the bytes into the file: WriteFile, or a stand-in that fails
+    // part-way as a full disk does.
+    using WriteFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    void SetWriteFunction(WriteFunction write) { m_write = write; }
 
 private:
     const IClock& m_clock;
     const ILocale& m_locale;
     bool m_ownModule;
     std::wstring m_modulePath;
+    WriteFunction m_write = ::WriteFile;
 };
 
 } // namespace mereth

@@ -9,7 +9,7 @@ namespace mereth {
 namespace {
 
 // The smallest character height a text is shrunk to; below it digits are unreadable.
-constexpr int MINIMUM_FIT_HEIGHT = 6;
+constexpr int MINIMUM_FIT_HEIGHT = 8;
 
 HFONT CreateIndicatorFont(int characterHeight) {
     LOGFONTA font{};
@@ -183,10 +183,15 @@ void CTextIndicator::SetText(std::string_view text) {
 }
 
 HFONT CTextIndicator::FitFont(HDC dc, int textWidth, int boxWidth) {
+    // Every digit is as wide as the next: a new amount of the same width keeps its font.
+    if (m_fitFont && textWidth == m_fitTextWidth && boxWidth == m_fitBoxWidth) {
+        return m_fitFont.Get();
+    }
+    const int floor = std::min(MINIMUM_FIT_HEIGHT, m_fontHeight);
     int height = int(std::int64_t(m_fontHeight) * boxWidth / textWidth);
-    height = std::max(height, MINIMUM_FIT_HEIGHT);
+    height = std::max(height, floor);
     // Proportional scaling can land a pixel too wide; step down until it fits.
-    for (; height >= MINIMUM_FIT_HEIGHT; --height) {
+    for (; height >= floor; --height) {
         if (height != m_fitHeight || !m_fitFont) {
             m_fitFont.Reset(CreateIndicatorFont(height));
             m_fitHeight = height;
@@ -199,6 +204,8 @@ HFONT CTextIndicator::FitFont(HDC dc, int textWidth, int boxWidth) {
             break;
         }
     }
+    m_fitTextWidth = textWidth;
+    m_fitBoxWidth = boxWidth;
     return m_fitFont.Get();
 }
 
@@ -214,16 +221,20 @@ void CTextIndicator::PaintContent(HDC dc, std::size_t unchanged) {
     int height = m_fontHeight;
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    int d = metrics.tmDescent / 2;
-    const int boxWidth = (r.right - r.left) - 2 * d;
-    const int fullWidth = TextWidth(dc, m_text.view());
-    if (fullWidth > boxWidth && boxWidth > 0) {
+    const int d = metrics.tmDescent / 2;
+    // The full-size font's baseline: a smaller font sits on it too, not lower.
+    const int baseline = r.bottom + d - metrics.tmDescent;
+    const int left = r.left + d;
+    const int right = r.right - d;
+    const std::string_view text = m_text.view();
+    int width = TextWidth(dc, text);
+    if (width > right - left && right > left) {
         // Too wide for the box: a smaller font keeps the most significant digits in view.
-        HFONT fit = FitFont(dc, fullWidth, boxWidth);
+        HFONT fit = FitFont(dc, width, right - left);
         if (fit) {
             SelectObject(dc, fit);
             height = m_fitHeight;
-            GetTextMetricsA(dc, &metrics);
+            width = TextWidth(dc, text);
         }
     }
     if (height != m_paintedFontHeight) {
@@ -231,27 +242,24 @@ void CTextIndicator::PaintContent(HDC dc, std::size_t unchanged) {
         m_paintedFontHeight = height;
     }
     unchanged = std::min(unchanged, m_text.size());
-    const std::string_view text = m_text.view();
     const std::string_view head = text.substr(0, unchanged);
     const std::string_view tail = text.substr(unchanged);
 
-    SetTextAlign(dc, TA_RIGHT | TA_BOTTOM);
+    // Right-aligned when it fits; otherwise its start stays in view and the end is cut.
+    const int origin = width <= right - left ? right - width : left;
+    const int split = std::clamp(origin + TextWidth(dc, head), left, right);
+    SetTextAlign(dc, TA_LEFT | TA_BASELINE);
     SetTextColor(dc, m_textColour);
     SetBkColor(dc, m_backColour);
     SetBkMode(dc, OPAQUE);
-
-    RECT tailRect = r;
-    tailRect.right = r.right - d;
-    tailRect.left = std::max(r.left + d, tailRect.right - TextWidth(dc, tail));
-    RECT headRect = r;
-    headRect.left = r.left + d;
-    headRect.right = tailRect.left;
+    const RECT headRect{left, r.top, split, r.bottom};
+    const RECT tailRect{split, r.top, right, r.bottom};
     // Both parts opaque: the unchanged head puts the same pixels back, so nothing
     // smears and nothing flickers, and the strip left of the text is cleared too.
-    ExtTextOutA(dc, headRect.right, headRect.bottom + d, ETO_CLIPPED | ETO_OPAQUE, &headRect,
-                head.data(), UINT(head.size()), nullptr);
-    ExtTextOutA(dc, tailRect.right, tailRect.bottom + d, ETO_CLIPPED | ETO_OPAQUE, &tailRect,
-                tail.data(), UINT(tail.size()), nullptr);
+    ExtTextOutA(dc, origin, baseline, ETO_CLIPPED | ETO_OPAQUE, &headRect, head.data(),
+                UINT(head.size()), nullptr);
+    ExtTextOutA(dc, split, baseline, ETO_CLIPPED | ETO_OPAQUE, &tailRect, tail.data(),
+                UINT(tail.size()), nullptr);
     m_stats.lastTail = tail.size();
     m_stats.fontHeight = height;
 }

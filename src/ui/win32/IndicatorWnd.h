@@ -108,12 +108,15 @@ protected:
     IndicatorText m_previousText;
 
 private:
-    // A smaller font for a text wider than the box, so its leading digits stay visible.
+    // A smaller font for a text wider than the box, so its leading digits stay visible;
+    // never below a readable size, so the widest texts still do not fit.
     HFONT FitFont(HDC dc, int textWidth, int boxWidth);
 
     int m_fontHeight = 0;
     CFont m_fitFont;
     int m_fitHeight = 0;
+    int m_fitTextWidth = 0; // the full-size width and the box m_fitFont was chosen for
+    int m_fitBoxWidth = 0;
     int m_paintedFontHeight = 0;
     IndicatorPaintStats m_stats;
 
