@@ -162,7 +162,13 @@ TEST(ConnectionLogFile, MissingLogIsRecreatedOnlyAtStartUp) {
     EXPECT_TRUE(RemoveDirectoryA(f.path.c_str())); // still empty
 }
 
-TEST(ConnectionLogFile, LogHeldOpenElsewhereLosesOnlyThatLine) {
+// A full disk: three bytes go in, then the write fails.
+BOOL WINAPI DiskFullWrite(HANDLE file, LPCVOID bytes, DWORD, LPDWORD written, LPOVERLAPPED) {
+    WriteFile(file, bytes, 3, written, nullptr);
+    return FALSE;
+}
+
+TEST(ConnectionLogFile, LineThatCannotBeWrittenWholeIsLostWhole) {
     LogFixture f;
     f.log.WriteLogHeader();
     f.log.LogConnection("Work", f.clock.At(2026, 12, 7, 9, 0, 0), 60, 0.1f, 1);
@@ -175,40 +181,16 @@ TEST(ConnectionLogFile, LogHeldOpenElsewhereLosesOnlyThatLine) {
     PrepareLogAtStartup(f.log, false);
     f.log.LogConnection("Home", f.clock.At(2026, 12, 7, 10, 0, 0), 120, 0.2f, 2);
     CloseHandle(held);
+    // A full disk tears neither the line nor the header block written with it.
+    f.log.SetWriteFunction(DiskFullWrite);
+    f.log.LogConnection("Work", f.clock.At(2026, 12, 7, 10, 30, 0), 60, 0.1f, 20);
+    f.log.SetWriteFunction(WriteFile);
     EXPECT_EQ(ReadBytes(f.path), before);
 
     f.log.LogConnection("Net", f.clock.At(2026, 12, 7, 11, 0, 0), 180, 0.3f, 3);
     EXPECT_EQ(ReadBytes(f.path),
               before + "Net                  | 07/12/26 11:00:00 | 0:00:03:00 |        \xA3"
                        "0.30\r\n");
-}
-
-// A full disk: three bytes go in, then the write fails.
-BOOL WINAPI DiskFullWrite(HANDLE file, LPCVOID bytes, DWORD, LPDWORD written, LPOVERLAPPED) {
-    WriteFile(file, bytes, 3, written, nullptr);
-    return FALSE;
-}
-
-TEST(ConnectionLogFile, WriteCutShortLeavesNoTornLine) {
-    for (bool headerAlone : {false, true}) {
-        SCOPED_TRACE(headerAlone ? "header alone" : "header block and line");
-        LogFixture f;
-        f.log.WriteLogHeader();
-        f.log.SetWriteFunction(DiskFullWrite);
-        if (headerAlone) {
-            f.log.WriteLogHeader(); // empties the log first
-        } else {
-            f.log.LogConnection("Work", f.clock.At(2026, 12, 7, 9, 0, 0), 60, 0.1f, 20);
-        }
-        const std::string kept = headerAlone ? "" : HEADER;
-        EXPECT_EQ(ReadBytes(f.path), kept);
-
-        f.log.SetWriteFunction(WriteFile); // room again: the next line starts cleanly
-        f.log.LogConnection("Net", f.clock.At(2026, 12, 7, 11, 0, 0), 180, 0.3f, 3);
-        EXPECT_EQ(ReadBytes(f.path),
-                  kept + "Net                  | 07/12/26 11:00:00 | 0:00:03:00 |        \xA3"
-                         "0.30\r\n");
-    }
 }
 
 // A log that cannot be looked at for another reason than its absence is not taken for
