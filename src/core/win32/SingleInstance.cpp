@@ -2,15 +2,8 @@
 
 namespace mereth {
 
-CSingleInstance::CSingleInstance(const char* name) {
-    m_mutex = ::CreateMutexA(nullptr, FALSE, name);
-    m_first = !(m_mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS);
-}
-
-CSingleInstance::~CSingleInstance() {
-    if (m_mutex != nullptr) {
-        ::CloseHandle(m_mutex);
-    }
+CSingleInstance::CSingleInstance(const char* name) : m_mutex(::CreateMutexA(nullptr, FALSE, name)) {
+    m_first = !(m_mutex && ::GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 bool CSingleInstance::WakeRunning() {

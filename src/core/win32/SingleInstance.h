@@ -4,14 +4,13 @@
 // and overwrite the first one's figures at exit, so a program that finds itself second
 // wakes the running one (which shows its window) and ends.
 
-#include <windows.h>
+#include "core/win32/Handles.h"
 
 namespace mereth {
 
 class CSingleInstance {
 public:
     explicit CSingleInstance(const char* name);
-    ~CSingleInstance();
     CSingleInstance(const CSingleInstance&) = delete;
     CSingleInstance& operator=(const CSingleInstance&) = delete;
 
@@ -25,7 +24,7 @@ public:
     static UINT WakeMessage();
 
 private:
-    HANDLE m_mutex = nullptr;
+    CKernelHandle m_mutex;
     bool m_first = true;
 };
 
