@@ -7,6 +7,7 @@
 // EnsureAdded tries again, and ReAdd puts it back after the notification area has been
 // re-created (the shell's "TaskbarCreated" broadcast).
 
+#include "core/win32/Handles.h"
 #include "framework/Wnd.h"
 #include "ui/StatusText.h"
 #include "ui/win32/ClickNotify.h"
@@ -57,7 +58,7 @@ public:
 
 private:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
 
     bool Add();
     void Remove();
@@ -67,7 +68,7 @@ private:
 
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
         OnMessage<&CTrayIcon::OnTrayNotify>(WM_TRAYNOTIFY),
-        OnMessage<&CTrayIcon::OnDestroy>(WM_DESTROY),
+        On<WM_DESTROY, &CTrayIcon::OnDestroy>(),
     };
 
 public:
@@ -77,7 +78,7 @@ public:
 private:
     struct LoadedPicture {
         UINT resource = 0;
-        HICON icon = nullptr;
+        CIcon icon;
     };
     static constexpr int PICTURE_SLOTS = 2; // idle and online
 
