@@ -35,9 +35,8 @@ void CMonitorDlg::OnExit() {
     EndDialog(IDOK);
 }
 
-LRESULT CMonitorDlg::OnClose(WPARAM, LPARAM) {
+void CMonitorDlg::OnClose() {
     OnExit();
-    return 0;
 }
 
 void CMonitorDlg::OnViewLog() {
@@ -63,10 +62,10 @@ void CMonitorDlg::OnSetCharges() {
     }
 }
 
-LRESULT CMonitorDlg::OnQueryEndSession(WPARAM, LPARAM) {
+bool CMonitorDlg::OnQueryEndSession() {
     // No question: the session is ending. Nothing stops, in case it does not.
     m_store.SaveToRegistry();
-    return TRUE;
+    return true;
 }
 
 LRESULT CMonitorDlg::OnTrayDoubleClick(NMHDR*) {

@@ -43,17 +43,6 @@ CMonitorDlg::CMonitorDlg(INotifyShell& trayShell, CSingleInstance* instance)
       } {
     m_hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_model.m_selectedEntry = 0;
-    if (m_store.CheckRegistryVersion()) {
-        // Nothing usable was stored: a first run. Show the window, count from today.
-        m_showOnStart = 1;
-        m_model.SetStartDate(0);
-        m_log.WriteLogHeader();
-    } else {
-        m_showOnStart = 0;
-        if (!m_log.LogFileExists()) {
-            m_log.WriteLogHeader();
-        }
-    }
 }
 
 void CMonitorDlg::DoDataExchange(CDataExchange& dx) {
@@ -61,7 +50,19 @@ void CMonitorDlg::DoDataExchange(CDataExchange& dx) {
     dx.Radio(IDC_TIMES, m_indicatorKind);
 }
 
-BOOL CMonitorDlg::OnInitDialog() {
+bool CMonitorDlg::OnInitDialog() {
+    // Before anything else reads the store or the log.
+    if (m_store.CheckRegistryVersion()) {
+        // Nothing usable was stored: a first run. Show the window, count from today.
+        m_showOnStart = true;
+        m_model.SetStartDate(0);
+        m_log.WriteLogHeader();
+    } else {
+        m_showOnStart = false;
+        if (!m_log.LogFileExists()) {
+            m_log.WriteLogHeader();
+        }
+    }
     CStartHiddenDialog::OnInitDialog();
 
     HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
@@ -76,7 +77,7 @@ BOOL CMonitorDlg::OnInitDialog() {
     m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, "Mereth");
     if (!m_trayIcon.IsAdded()) {
         // No icon to bring it back by: a hidden start would leave the program unreachable.
-        m_showOnStart = 1;
+        m_showOnStart = true;
     }
     if (m_instance != nullptr && m_instance->AnnounceWindow()) {
         // A second start asked for the window before it existed.
@@ -97,12 +98,12 @@ BOOL CMonitorDlg::OnInitDialog() {
     m_accounting.CheckDateRollover();
     RefreshLabels();
 
-    ShowKindPanel(KIND_TIMES, 1);
-    ShowKindPanel(KIND_COSTS, 0);
-    ShowKindPanel(KIND_LOGINS, 0);
+    ShowKindPanel(KIND_TIMES, true);
+    ShowKindPanel(KIND_COSTS, false);
+    ShowKindPanel(KIND_LOGINS, false);
     StartTimers();
     UpdateData(false);
-    return TRUE;
+    return true;
 }
 
 void CMonitorDlg::OnCancel() {
@@ -129,20 +130,19 @@ void CMonitorDlg::StopTimers() {
     }
 }
 
-LRESULT CMonitorDlg::OnSysCommand(WPARAM wParam, LPARAM) {
-    if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+void CMonitorDlg::OnSysCommand(UINT command) {
+    if (command == IDM_ABOUTBOX) {
         CAboutDlg about(this);
         about.DoModal();
-        return 0;
+        return;
     }
     SetMsgHandled(false);
-    return 0;
 }
 
-LRESULT CMonitorDlg::OnPaint(WPARAM, LPARAM) {
+void CMonitorDlg::OnPaint() {
     if (!IsIconic(m_hWnd)) {
         SetMsgHandled(false);
-        return 0;
+        return;
     }
     CPaintDC dc(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, WPARAM(dc.Get()), 0);
@@ -151,11 +151,10 @@ LRESULT CMonitorDlg::OnPaint(WPARAM, LPARAM) {
     RECT client{};
     GetClientRect(client);
     DrawIcon(dc.Get(), (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, m_hIcon);
-    return 0;
 }
 
-LRESULT CMonitorDlg::OnQueryDragIcon(WPARAM, LPARAM) {
-    return LRESULT(m_hIcon);
+HICON CMonitorDlg::OnQueryDragIcon() {
+    return m_hIcon;
 }
 
 } // namespace mereth

@@ -54,16 +54,16 @@ public:
     void RefreshIndicators() override;
     void RefreshLabels() override;
 
-    // Shows and enables (show 1) or hides and disables (show 0) the indicators of a kind.
-    void ShowKindPanel(int kind, int show);
+    // Shows and enables, or hides and disables, the indicators of a kind.
+    void ShowKindPanel(int kind, bool show);
 
     // The indicator with this control id, or null.
     CTextIndicator* IndicatorOf(int controlId);
 
     // Display changes go through these, so the settings a save writes are what is shown.
     void SetIndicatorColour(int controlId, COLORREF colour);
-    void SetShowDays(int controlId, BOOL show);
-    void SetShowSeconds(int controlId, BOOL show);
+    void SetShowDays(int controlId, bool show);
+    void SetShowSeconds(int controlId, bool show);
     const DisplaySettings& Display() const { return m_display; }
 
     const CUsageModel& Model() const { return m_model; }
@@ -71,7 +71,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     // Esc and Enter (the default button, Hide) only hide the window.
     void OnCancel() override;
     void OnOK() override;
@@ -79,12 +79,12 @@ protected:
     void OnKindChanged();
     void OnEntrySelected();
     void OnHide();
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimeChange(WPARAM wParam, LPARAM lParam);
+    void OnClose();
+    void OnSysCommand(UINT command);
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    void OnTimer(UINT_PTR id);
+    void OnTimeChange();
 
     // The entry list (combo box 1007) from the watcher's list.
     void FillEntryCombo();
@@ -97,10 +97,10 @@ protected:
     // Exit: asks first; on Yes the timers stop, everything is saved and the dialog ends.
     void OnExit();
     void OnShow();
-    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    bool OnQueryEndSession();
     LRESULT OnTrayDoubleClick(NMHDR* header);
     LRESULT OnTrayRightClick(NMHDR* header);
-    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnContextMenu(HWND clicked, POINT point);
     void OnShowDays();
     void OnShowSeconds();
     void OnColour(UINT command);
@@ -174,14 +174,14 @@ protected:
         OnCommand<&CMonitorDlg::OnKindChanged>(IDC_LOGINS, BN_CLICKED),
         OnCommand<&CMonitorDlg::OnEntrySelected>(IDC_ENTRY_COMBO, CBN_SELCHANGE),
         OnCommand<&CMonitorDlg::OnHide>(IDC_HIDE, BN_CLICKED),
-        OnMessage<&CMonitorDlg::OnClose>(WM_CLOSE),
-        OnMessage<&CMonitorDlg::OnSysCommand>(WM_SYSCOMMAND),
-        OnMessage<&CMonitorDlg::OnPaint>(WM_PAINT),
-        OnMessage<&CMonitorDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
-        OnMessage<&CMonitorDlg::OnTimer>(WM_TIMER),
-        OnMessage<&CMonitorDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
-        OnMessage<&CMonitorDlg::OnContextMenu>(WM_CONTEXTMENU),
-        OnMessage<&CMonitorDlg::OnTimeChange>(WM_TIMECHANGE),
+        On<WM_CLOSE, &CMonitorDlg::OnClose>(),
+        On<WM_SYSCOMMAND, &CMonitorDlg::OnSysCommand>(),
+        On<WM_PAINT, &CMonitorDlg::OnPaint>(),
+        On<WM_QUERYDRAGICON, &CMonitorDlg::OnQueryDragIcon>(),
+        On<WM_TIMER, &CMonitorDlg::OnTimer>(),
+        On<WM_QUERYENDSESSION, &CMonitorDlg::OnQueryEndSession>(),
+        On<WM_CONTEXTMENU, &CMonitorDlg::OnContextMenu>(),
+        On<WM_TIMECHANGE, &CMonitorDlg::OnTimeChange>(),
         OnCommand<&CMonitorDlg::OnShow>(ID_TRAY_SHOW),
         OnCommand<&CMonitorDlg::OnExit>(ID_TRAY_EXIT),
         OnCommand<&CMonitorDlg::OnShowDays>(ID_SHOW_DAYS),

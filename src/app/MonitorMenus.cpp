@@ -3,8 +3,6 @@
 #include "ui/MonitorReactions.h"
 #include "ui/win32/PopupMenu.h"
 
-#include <windowsx.h>
-
 #include <limits>
 
 namespace mereth {
@@ -22,14 +20,13 @@ int CMonitorDlg::MenuTargetId() const {
     return m_menuTarget != nullptr ? ::GetDlgCtrlID(m_menuTarget->Handle()) : 0;
 }
 
-LRESULT CMonitorDlg::OnContextMenu(WPARAM wParam, LPARAM lParam) {
-    const HWND clicked = reinterpret_cast<HWND>(wParam);
+void CMonitorDlg::OnContextMenu(HWND clicked, POINT point) {
     const int id = ::GetDlgCtrlID(clicked);
     CTextIndicator* target = ::GetParent(clicked) == m_hWnd ? IndicatorOf(id) : nullptr;
     const ContextMenu kind = ContextMenuOf(id);
     if (target == nullptr || target->Handle() != clicked || kind == ContextMenu::None) {
         m_menuTarget = nullptr;
-        return 0;
+        return;
     }
     m_menuTarget = target;
 
@@ -50,25 +47,23 @@ LRESULT CMonitorDlg::OnContextMenu(WPARAM wParam, LPARAM lParam) {
 
     CPopupMenu menu(static_cast<UINT>(decided.menu));
     if (!menu) {
-        return 0;
+        return;
     }
     ApplyContextMenuState(menu.Popup(), decided);
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (lParam == -1) {
+    if (point.x == -1 && point.y == -1) {
         // From the keyboard: at the indicator's lower right corner.
         RECT rect{};
         target->GetWindowRect(rect);
         point = {rect.right, rect.bottom};
     }
     TrackPopup(m_hWnd, menu.Popup(), point);
-    return 0;
 }
 
 void CMonitorDlg::OnShowDays() {
     const int id = MenuTargetId();
     if (MenuCommandApplies(ID_SHOW_DAYS, id)) {
         const auto* duration = static_cast<const CDurationIndicator*>(m_menuTarget);
-        SetShowDays(id, duration->GetShowDays() ? FALSE : TRUE);
+        SetShowDays(id, !duration->GetShowDays());
     }
     m_menuTarget = nullptr;
 }
@@ -77,7 +72,7 @@ void CMonitorDlg::OnShowSeconds() {
     const int id = MenuTargetId();
     if (MenuCommandApplies(ID_SHOW_SECONDS, id)) {
         const auto* duration = static_cast<const CDurationIndicator*>(m_menuTarget);
-        SetShowSeconds(id, duration->GetShowSeconds() ? FALSE : TRUE);
+        SetShowSeconds(id, !duration->GetShowSeconds());
     }
     m_menuTarget = nullptr;
 }

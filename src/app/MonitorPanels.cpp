@@ -42,7 +42,7 @@ CTextIndicator* CMonitorDlg::IndicatorOf(int controlId) {
     return nullptr;
 }
 
-void CMonitorDlg::ShowKindPanel(int kind, int show) {
+void CMonitorDlg::ShowKindPanel(int kind, bool show) {
     if (kind < KIND_TIMES || kind > KIND_LOGINS) {
         return;
     }
@@ -51,7 +51,7 @@ void CMonitorDlg::ShowKindPanel(int kind, int show) {
                                     : kind == KIND_COSTS ? static_cast<CTextIndicator*>(row.cost)
                                                          : row.logins;
         indicator->ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
-        indicator->EnableWindow(show != 0);
+        indicator->EnableWindow(show);
     }
 }
 
@@ -61,8 +61,8 @@ void CMonitorDlg::OnKindChanged() {
     if (m_indicatorKind == oldKind) {
         return;
     }
-    ShowKindPanel(m_indicatorKind, 1);
-    ShowKindPanel(oldKind, 0);
+    ShowKindPanel(m_indicatorKind, true);
+    ShowKindPanel(oldKind, false);
     RefreshLabels();
 }
 
@@ -200,7 +200,7 @@ void CMonitorDlg::SetIndicatorColour(int controlId, COLORREF colour) {
     }
 }
 
-void CMonitorDlg::SetShowDays(int controlId, BOOL show) {
+void CMonitorDlg::SetShowDays(int controlId, bool show) {
     DurationDisplay* setting = DurationSettingOf(m_display, controlId);
     // Today never shows a days field.
     if (!setting || controlId == IDC_TODAY_TIME) {
@@ -208,17 +208,17 @@ void CMonitorDlg::SetShowDays(int controlId, BOOL show) {
     }
     auto* indicator = static_cast<CDurationIndicator*>(IndicatorOf(controlId));
     indicator->SetShowDays(show);
-    setting->showDays = show != FALSE;
+    setting->showDays = show;
 }
 
-void CMonitorDlg::SetShowSeconds(int controlId, BOOL show) {
+void CMonitorDlg::SetShowSeconds(int controlId, bool show) {
     DurationDisplay* setting = DurationSettingOf(m_display, controlId);
     if (!setting) {
         return;
     }
     auto* indicator = static_cast<CDurationIndicator*>(IndicatorOf(controlId));
     indicator->SetShowSeconds(show);
-    setting->showSeconds = show != FALSE;
+    setting->showSeconds = show;
 }
 
 void CMonitorDlg::ApplyDisplaySettings() {

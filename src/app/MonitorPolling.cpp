@@ -4,8 +4,8 @@
 
 namespace mereth {
 
-LRESULT CMonitorDlg::OnTimer(WPARAM wParam, LPARAM) {
-    switch (wParam) {
+void CMonitorDlg::OnTimer(UINT_PTR id) {
+    switch (id) {
     case TIMER_POLL: {
         // The poll cycle has done the accounting; the window shows what changed.
         const PollReaction reaction = ReactToPoll(m_pollCycle.OnPollTimer());
@@ -30,13 +30,11 @@ LRESULT CMonitorDlg::OnTimer(WPARAM wParam, LPARAM) {
         SetMsgHandled(false);
         break;
     }
-    return 0;
 }
 
-LRESULT CMonitorDlg::OnTimeChange(WPARAM, LPARAM) {
+void CMonitorDlg::OnTimeChange() {
     m_accounting.CheckDateRollover();
     RefreshLabels();
-    return 0;
 }
 
 void CMonitorDlg::ShowTrayPicture(int iconResource) {

@@ -1,11 +1,11 @@
 #include "framework/DataExchange.h"
 
 #include "framework/Wnd.h"
-#include "tariff/EntryFields.h"
+#include "core/NumberFields.h"
 
 namespace mereth {
 
-// One reader for every number field: the same length the entry fields define.
+// One reader for every number field: the length the number fields read.
 static_assert(CDataExchange::TEXT_LIMIT == FIELD_READ_LENGTH);
 
 HWND CDataExchange::Control(int id) const {

@@ -40,15 +40,6 @@ CDialog::~CDialog() {
     m_hWnd = nullptr;
 }
 
-CWnd* CDialog::ModalOwner() const {
-    if (m_parent) {
-        return m_parent;
-    }
-    CApplication* app = CApplication::Current();
-    CWnd* main = app ? app->m_mainWnd : nullptr;
-    return main != this && main && main->Handle() ? main : nullptr;
-}
-
 bool CDialog::CopyTemplate(std::vector<DWORD>& copy) const {
     const void* data = m_template;
     size_t size = m_templateSize;
@@ -77,9 +68,8 @@ INT_PTR CDialog::DoModal() {
     if (m_hWnd || !CopyTemplate(dialogTemplate)) {
         return -1;
     }
-    CWnd* owner = ModalOwner();
-    HWND ownerWindow = owner ? GetAncestor(owner->Handle(), GA_ROOT) : nullptr;
-    CModalScope scope(owner);
+    const CModalScope scope(m_parent, this);
+    const HWND ownerWindow = scope.OwnerWindow();
     const bool disabledOwner = ownerWindow && ::IsWindowEnabled(ownerWindow);
     if (disabledOwner) {
         ::EnableWindow(ownerWindow, FALSE);
@@ -149,9 +139,9 @@ bool CDialog::UpdateData(bool save) {
     return !exchange.Failed();
 }
 
-BOOL CDialog::OnInitDialog() {
+bool CDialog::OnInitDialog() {
     UpdateData(false);
-    return TRUE;
+    return true;
 }
 
 void CDialog::OnOK() {
@@ -169,7 +159,7 @@ bool CDialog::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
     }
     if (message == WM_INITDIALOG) {
-        result = OnInitDialog();
+        result = OnInitDialog() ? TRUE : FALSE;
         return true;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

@@ -18,7 +18,7 @@
 // if that worked. DoDataExchange lists the fields (see DataExchange.h).
 //
 // CStartHiddenDialog: a main window that may start invisible. Its loop shows it at the
-// first idle moment only while m_showOnStart is 1; otherwise it exists, gets its
+// first idle moment only while m_showOnStart is true; otherwise it exists, gets its
 // timers, and stays hidden until something shows it.
 
 #include "framework/Wnd.h"
@@ -50,8 +50,8 @@ public:
 
 protected:
     virtual void DoDataExchange(CDataExchange&) {}
-    // Return TRUE to let the system focus the first control.
-    virtual BOOL OnInitDialog();
+    // Return true to let the system focus the first control.
+    virtual bool OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
     // Whether the modal loop shows the dialog when it first becomes idle.
@@ -69,8 +69,6 @@ protected:
     UINT TemplateId() const { return m_templateId; }
     const void* MemoryTemplate() const { return m_template; }
     size_t MemoryTemplateSize() const { return m_templateSize; }
-    // The window that owns a modal run: the parent, else the application's main window.
-    CWnd* ModalOwner() const;
 
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam,
@@ -89,11 +87,11 @@ class CStartHiddenDialog : public CDialog {
 public:
     using CDialog::CDialog;
 
-    // 1: show at the first idle moment; 0: stay hidden until shown.
-    int m_showOnStart = 1;
+    // Show at the first idle moment, or stay hidden until shown.
+    bool m_showOnStart = true;
 
 protected:
-    bool ShowOnIdle() const override { return m_showOnStart == 1; }
+    bool ShowOnIdle() const override { return m_showOnStart; }
 };
 
 } // namespace mereth

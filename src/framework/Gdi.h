@@ -1,70 +1,14 @@
 #pragma once
 
-// Owners of GDI objects, menus and device contexts: each holds one handle and frees it
-// when it goes. Shared system objects (stock objects, icons from LoadIcon) need no owner.
+// Device contexts held for a scope, and objects selected into them for a scope. The
+// owners of fonts, brushes, pens, bitmaps and menus are in core/win32/Handles.h.
 //
-//     CFont font(CreateFontA(...));            // DeleteObject at the end
 //     CPaintDC dc(hWnd);                       // BeginPaint / EndPaint
 //     CSelectObject keep(dc, font.Get());      // selects, puts the old one back
-//     CMenu menu(LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(132)));
 
-#include <windows.h>
-
-#include <utility>
+#include "core/win32/Handles.h"
 
 namespace mereth {
-
-template <class Handle> class CGdiObject {
-public:
-    CGdiObject() = default;
-    explicit CGdiObject(Handle handle) : m_handle(handle) {}
-    ~CGdiObject() { Reset(); }
-    CGdiObject(CGdiObject&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset(std::exchange(other.m_handle, nullptr));
-        }
-        return *this;
-    }
-
-    Handle Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    // Takes handle over, deleting the one held before.
-    void Reset(Handle handle = nullptr) {
-        if (m_handle) {
-            DeleteObject(m_handle);
-        }
-        m_handle = handle;
-    }
-
-private:
-    Handle m_handle = nullptr;
-};
-
-using CFont = CGdiObject<HFONT>;
-using CBrush = CGdiObject<HBRUSH>;
-using CPen = CGdiObject<HPEN>;
-using CBitmap = CGdiObject<HBITMAP>;
-
-class CMenu {
-public:
-    CMenu() = default;
-    explicit CMenu(HMENU menu) : m_menu(menu) {}
-    ~CMenu() {
-        if (m_menu) {
-            DestroyMenu(m_menu);
-        }
-    }
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
-
-    HMENU Get() const { return m_menu; }
-    // The popup at position; it belongs to this menu.
-    HMENU SubMenu(int position) const { return m_menu ? GetSubMenu(m_menu, position) : nullptr; }
-
-private:
-    HMENU m_menu = nullptr;
-};
 
 class CPaintDC {
 public:

@@ -83,22 +83,17 @@ INT_PTR CPropertySheet::DoModal() {
     for (size_t i = 0; i < m_pages.size(); ++i) {
         m_pages[i]->FillPage(pages[i], templates[i]);
     }
-    CWnd* owner = m_owner;
-    if (!owner) {
-        CApplication* app = CApplication::Current();
-        owner = app && app->m_mainWnd && app->m_mainWnd->Handle() ? app->m_mainWnd : nullptr;
-    }
+    const CModalScope scope(m_owner);
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hwndParent = owner ? GetAncestor(owner->Handle(), GA_ROOT) : nullptr;
+    header.hwndParent = scope.OwnerWindow();
     header.hInstance = ResourceInstance();
     header.pszCaption = m_caption;
     header.nPages = UINT(pages.size());
     header.nStartPage = 0;
     header.ppsp = pages.data();
 
-    CModalScope scope(owner);
     const INT_PTR result = PropertySheetA(&header);
     if (result < 0) {
         return -1;

@@ -1,5 +1,7 @@
 #include "framework/SubclassedWindow.h"
 
+#include <commctrl.h>
+
 namespace mereth {
 
 CSubclassedWindow::~CSubclassedWindow() {
@@ -7,45 +9,35 @@ CSubclassedWindow::~CSubclassedWindow() {
 }
 
 bool CSubclassedWindow::Attach(HWND control) {
-    if (m_hWnd || !control || GetWindowLongPtrA(control, GWLP_USERDATA) != 0) {
+    if (m_hWnd || !control ||
+        !SetWindowSubclass(control, &CSubclassedWindow::StaticSubclassProc,
+                           reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this))) {
         return false;
     }
-    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_hWnd = control;
-    m_previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CSubclassedWindow::StaticSubclassProc)));
-    if (!m_previousProc) {
-        SetWindowLongPtrA(control, GWLP_USERDATA, 0);
-        m_hWnd = nullptr;
-        return false;
-    }
     return true;
 }
 
 void CSubclassedWindow::Detach() {
-    if (m_hWnd && m_previousProc) {
-        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
-        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+    if (m_hWnd) {
+        RemoveWindowSubclass(m_hWnd, &CSubclassedWindow::StaticSubclassProc,
+                             reinterpret_cast<UINT_PTR>(this));
     }
     m_hWnd = nullptr;
-    m_previousProc = nullptr;
 }
 
 LRESULT CSubclassedWindow::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(m_previousProc, m_hWnd, message, wParam, lParam);
+    return DefSubclassProc(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CSubclassedWindow::StaticSubclassProc(HWND hWnd, UINT message, WPARAM wParam,
-                                                       LPARAM lParam) noexcept {
-    auto* wnd = reinterpret_cast<CSubclassedWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    if (!wnd) {
-        return DefWindowProcA(hWnd, message, wParam, lParam);
-    }
+                                                       LPARAM lParam, UINT_PTR,
+                                                       DWORD_PTR object) noexcept {
+    auto* wnd = reinterpret_cast<CSubclassedWindow*>(object);
     if (message == WM_NCDESTROY) {
-        // The control's own procedure gets its last message as if never taken over.
-        const WNDPROC previous = wnd->m_previousProc;
+        // The rest of the chain gets its last message as if never taken over.
         wnd->Detach();
-        return CallWindowProcA(previous, hWnd, message, wParam, lParam);
+        return DefSubclassProc(hWnd, message, wParam, lParam);
     }
     LRESULT result = 0;
     if (!wnd->HandleMessage(message, wParam, lParam, result)) {

@@ -1,10 +1,12 @@
 #pragma once
 
 // CSubclassedWindow: takes over an existing control (for instance one from a dialog
-// template) by replacing its window procedure; the object then sees every message of
-// the control first, through the usual message tables, and what it does not handle goes
-// on to the control's own procedure. The control's own procedure is put back when the
-// control is destroyed or the object goes, whichever comes first.
+// template) through the common controls' subclassing (SetWindowSubclass); the object
+// then sees every message of the control first, through the usual message tables, and
+// what it does not handle goes on down the chain to the control's own procedure. The
+// control's GWLP_USERDATA stays its owner's, and other subclasses may stack on it. The
+// object lets go when the control is destroyed or the object goes, whichever comes
+// first.
 //
 //     m_minimum.Attach(*this, IDC_MINIMUM); // in OnInitDialog
 //
@@ -18,7 +20,8 @@ class CSubclassedWindow : public CWnd {
 public:
     ~CSubclassedWindow() override;
 
-    // False if the control does not exist or this object already holds one.
+    // False if the control does not exist, cannot be subclassed or this object already
+    // holds one.
     bool Attach(HWND control);
     bool Attach(const CWindow& parent, int id) { return Attach(::GetDlgItem(parent.Handle(), id)); }
     // Gives the control its own procedure back.
@@ -28,9 +31,10 @@ protected:
     LRESULT DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The subclass id is the object itself, so two objects may stack on one control.
     static LRESULT CALLBACK StaticSubclassProc(HWND hWnd, UINT message, WPARAM wParam,
-                                               LPARAM lParam) noexcept;
-    WNDPROC m_previousProc = nullptr;
+                                               LPARAM lParam, UINT_PTR id,
+                                               DWORD_PTR object) noexcept;
 };
 
 class CSubclassedEdit : public CSubclassedWindow {

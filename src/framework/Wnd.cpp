@@ -87,6 +87,12 @@ bool CWnd::PreCreateWindow(CREATESTRUCTA&) {
     return true;
 }
 
+CWnd* CModalScope::MainWindowOwner(const CWnd* running) {
+    CApplication* app = CApplication::Current();
+    CWnd* main = app ? app->m_mainWnd : nullptr;
+    return main && main != running && main->Handle() ? main : nullptr;
+}
+
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
     if (!caption) {
         CApplication* app = CApplication::Current();

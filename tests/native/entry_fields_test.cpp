@@ -1,3 +1,4 @@
+#include "core/NumberFields.h"
 #include "tariff/EntryFields.h"
 
 #include <gtest/gtest.h>

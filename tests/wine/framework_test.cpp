@@ -173,7 +173,7 @@ protected:
         dx.ComboIndex(ID_COMBO, m_combo);
         dx.Text(ID_AFTER, m_after);
     }
-    BOOL OnInitDialog() override {
+    bool OnInitDialog() override {
         CWindow combo = GetDlgItem(ID_COMBO);
         for (const char* item : {"x", "y", "z"}) {
             combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));

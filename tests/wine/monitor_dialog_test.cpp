@@ -46,8 +46,8 @@ public:
     }
 
 protected:
-    BOOL OnInitDialog() override {
-        BOOL result = CMonitorDlg::OnInitDialog();
+    bool OnInitDialog() override {
+        const bool result = CMonitorDlg::OnInitDialog();
         ShowWindow(SW_SHOWNORMAL);
         ::UpdateWindow(m_hWnd);
         if (check) {

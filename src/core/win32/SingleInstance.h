@@ -9,7 +9,7 @@
 // also left as a flag (a named event) that the running copy reads once its window is up,
 // and the copy that gives way waits a while for that window before it broadcasts.
 
-#include <windows.h>
+#include "core/win32/Handles.h"
 
 #include <string>
 
@@ -38,26 +38,10 @@ public:
     static UINT WakeMessage();
 
 private:
-    class CHandle {
-    public:
-        explicit CHandle(HANDLE handle) : m_handle(handle) {}
-        ~CHandle() {
-            if (m_handle != nullptr) {
-                ::CloseHandle(m_handle);
-            }
-        }
-        CHandle(const CHandle&) = delete;
-        CHandle& operator=(const CHandle&) = delete;
-        HANDLE Get() const { return m_handle; }
-
-    private:
-        HANDLE m_handle;
-    };
-
-    CHandle m_mutex;
+    CKernelHandle m_mutex;
     bool m_first;
-    CHandle m_windowUp;  // set while the running copy's window exists
-    CHandle m_wakeAsked; // set by a copy that gave way, taken by the running one
+    CKernelHandle m_windowUp;  // set while the running copy's window exists
+    CKernelHandle m_wakeAsked; // set by a copy that gave way, taken by the running one
 };
 
 } // namespace mereth

@@ -1,5 +1,7 @@
 #include "log/win32/ConnectionLog.h"
 
+#include "core/win32/Handles.h"
+
 #include <shellapi.h>
 
 namespace mereth {
@@ -22,24 +24,6 @@ std::wstring WideFromAnsi(std::string_view text) {
     MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
     return wide;
 }
-
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle() {
-        if (IsOpen()) {
-            CloseHandle(m_handle);
-        }
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Exclusive: no sharing, so a program that holds the log open makes this fail.
 HANDLE OpenExclusive(const std::wstring& path, DWORD creation) {
@@ -155,7 +139,7 @@ void CConnectionLog::WriteLogHeader() {
     std::wstring path;
     GetLogFilePath(path);
     CFileHandle file(OpenExclusive(path, CREATE_ALWAYS));
-    if (!file.IsOpen()) {
+    if (!file) {
         return;
     }
     CTextModeBuffer bytes;
@@ -170,7 +154,7 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
     GetLogFilePath(path);
     // A log that is missing stays missing until the next start writes a header.
     CFileHandle file(OpenExclusive(path, OPEN_EXISTING));
-    if (!file.IsOpen()) {
+    if (!file) {
         return;
     }
     LARGE_INTEGER end{};

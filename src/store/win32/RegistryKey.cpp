@@ -6,29 +6,10 @@ namespace mereth {
 
 namespace {
 
-// A key opened only to find its subkeys while a tree is deleted.
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ~ScopedKey() {
-        if (m_key != nullptr) {
-            RegCloseKey(m_key);
-        }
-    }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-
-    HKEY* Out() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
 // RegDeleteKeyA removes only a key without subkeys on NT, so the children go first.
 LONG DeleteTree(HKEY root, const char* subKey) {
     {
-        ScopedKey key;
+        CKeyHandle key; // opened only to find its subkeys
         if (RegOpenKeyExA(root, subKey, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE,
                           key.Out()) == ERROR_SUCCESS) {
             // Always the first child that is left; one that cannot go is stepped over.
@@ -56,9 +37,9 @@ LONG CRegistryKey::Create(HKEY root, const char* subKey, BOOL* created) {
     Close();
     DWORD disposition = 0;
     LONG status = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, &m_hKey, &disposition);
+                                  nullptr, m_key.Out(), &disposition);
     if (status != ERROR_SUCCESS) {
-        m_hKey = nullptr;
+        m_key.Release();
     }
     if (created != nullptr) {
         *created = status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
@@ -67,10 +48,7 @@ LONG CRegistryKey::Create(HKEY root, const char* subKey, BOOL* created) {
 }
 
 void CRegistryKey::Close() {
-    if (m_hKey != nullptr) {
-        RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
+    m_key.Reset();
 }
 
 LONG CRegistryKey::DeleteKey(HKEY root, const char* subKey) {
@@ -78,38 +56,38 @@ LONG CRegistryKey::DeleteKey(HKEY root, const char* subKey) {
 }
 
 LONG CRegistryKey::SetDwordValue(const char* name, DWORD value) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
-    return RegSetValueExA(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    return RegSetValueExA(m_key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                           sizeof value);
 }
 
 LONG CRegistryKey::SetStringValue(const char* name, const char* text) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
-    return RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+    return RegSetValueExA(m_key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                           static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 LONG CRegistryKey::SetBinaryValue(const char* name, const void* data, DWORD size) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
-    return RegSetValueExA(m_hKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+    return RegSetValueExA(m_key.Get(), name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
 LONG CRegistryKey::QueryDwordValue(const char* name, DWORD* value, DWORD* type) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
     // Zeroed first: a shorter value fills only its own bytes and is never read past.
     DWORD data = 0;
     DWORD size = sizeof data;
     DWORD storedType = REG_NONE;
-    LONG status =
-        RegQueryValueExA(m_hKey, name, nullptr, &storedType, reinterpret_cast<BYTE*>(&data), &size);
+    LONG status = RegQueryValueExA(m_key.Get(), name, nullptr, &storedType,
+                                   reinterpret_cast<BYTE*>(&data), &size);
     if (status == ERROR_SUCCESS) {
         *value = data;
         if (type != nullptr) {
@@ -120,14 +98,14 @@ LONG CRegistryKey::QueryDwordValue(const char* name, DWORD* value, DWORD* type) 
 }
 
 LONG CRegistryKey::QueryStringValue(const char* name, std::string& text, DWORD* type) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
     // One byte more than the registry may fill, so data without a NUL still ends.
     char buffer[STRING_BUFFER_SIZE + 1] = {};
     DWORD size = STRING_BUFFER_SIZE;
     DWORD storedType = REG_NONE;
-    LONG status = RegQueryValueExA(m_hKey, name, nullptr, &storedType,
+    LONG status = RegQueryValueExA(m_key.Get(), name, nullptr, &storedType,
                                    reinterpret_cast<BYTE*>(buffer), &size);
     if (status == ERROR_SUCCESS) {
         text = buffer;
@@ -139,26 +117,27 @@ LONG CRegistryKey::QueryStringValue(const char* name, std::string& text, DWORD* 
 }
 
 LONG CRegistryKey::QueryBinaryValue(const char* name, void* data, DWORD* size) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
-    return RegQueryValueExA(m_hKey, name, nullptr, nullptr, static_cast<BYTE*>(data), size);
+    return RegQueryValueExA(m_key.Get(), name, nullptr, nullptr, static_cast<BYTE*>(data), size);
 }
 
 LONG CRegistryKey::DeleteValue(const char* name) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
-    return RegDeleteValueA(m_hKey, name);
+    return RegDeleteValueA(m_key.Get(), name);
 }
 
 LONG CRegistryKey::EnumValueName(DWORD index, std::string& name) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
     char buffer[16384]; // the longest value name the registry allows, and its NUL
     DWORD length = sizeof buffer;
-    LONG status = RegEnumValueA(m_hKey, index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    LONG status =
+        RegEnumValueA(m_key.Get(), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS) {
         name.assign(buffer, length);
     }
@@ -166,12 +145,13 @@ LONG CRegistryKey::EnumValueName(DWORD index, std::string& name) {
 }
 
 LONG CRegistryKey::EnumSubKeyName(DWORD index, std::string& name) {
-    if (m_hKey == nullptr) {
+    if (!m_key) {
         return ERROR_INVALID_HANDLE;
     }
     char buffer[MAX_PATH];
     DWORD length = sizeof buffer;
-    LONG status = RegEnumKeyExA(m_hKey, index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    LONG status =
+        RegEnumKeyExA(m_key.Get(), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS) {
         name.assign(buffer, length);
     }

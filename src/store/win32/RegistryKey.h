@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "core/win32/Handles.h"
 
 #include <string>
 
@@ -45,13 +45,13 @@ public:
     LONG EnumValueName(DWORD index, std::string& name);
     LONG EnumSubKeyName(DWORD index, std::string& name);
 
-    HKEY Handle() const { return m_hKey; }
+    HKEY Handle() const { return m_key.Get(); }
     const std::string& SubKey() const { return m_subKey; }
 
     static constexpr DWORD STRING_BUFFER_SIZE = 200;
 
 private:
-    HKEY m_hKey = nullptr;
+    CKeyHandle m_key;
     std::string m_subKey;
 };
 

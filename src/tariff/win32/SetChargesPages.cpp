@@ -70,7 +70,7 @@ void CSetChargesGenDlg::DoDataExchange(CDataExchange& dx) {
     dx.Check(IDC_CHARGES_MINIMUM, m_values.minimumFlag);
 }
 
-BOOL CSetChargesGenDlg::OnInitDialog() {
+bool CSetChargesGenDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     char symbol[CURRENCY_SYMBOL_LENGTH + 1];
     ReadCurrencySymbol(symbol);
@@ -118,7 +118,7 @@ void CSetChargesWeekdayDlg::DoDataExchange(CDataExchange& dx) {
     }
 }
 
-BOOL CSetChargesWeekdayDlg::OnInitDialog() {
+bool CSetChargesWeekdayDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     m_periods.Load(m_values.periodEnd);
     ShowRows(CWeekdayPeriods::ALL_ROWS);
@@ -163,8 +163,7 @@ void CSetChargesWeekdayDlg::ShowRows(unsigned rows) {
     }
 }
 
-LRESULT CSetChargesWeekdayDlg::OnVScroll(WPARAM, LPARAM lParam) {
-    const HWND upDown = reinterpret_cast<HWND>(lParam);
+void CSetChargesWeekdayDlg::OnVScroll(UINT, int, HWND upDown) {
     int n = 0;
     for (int row = 1; row < PERIOD_COUNT; ++row) {
         if (upDown && GetDlgItem(WEEKDAY_ROWS[row - 1].upDown).Handle() == upDown) {
@@ -172,7 +171,7 @@ LRESULT CSetChargesWeekdayDlg::OnVScroll(WPARAM, LPARAM lParam) {
         }
     }
     if (n == 0) {
-        return 0;
+        return;
     }
     // The high word flags an unreadable buddy; these up-downs have none (and Wine sets
     // the flag for that too), so the low word is the position.
@@ -180,14 +179,13 @@ LRESULT CSetChargesWeekdayDlg::OnVScroll(WPARAM, LPARAM lParam) {
     // The control reports a step and then the end of the scroll at the same position:
     // only a change of position counts, so a bad field complains once per step.
     if (position == m_periods.Position(n)) {
-        return 0;
+        return;
     }
     // The times follow the up-down first: the message of a field that cannot be read
     // runs a loop in which the end of this scroll arrives, and it must find the step
     // already taken.
     ShowRows(m_periods.OnUpDownChanged(n, position));
     UpdateData(true);
-    return 0;
 }
 
 bool CSetChargesWeekdayDlg::OnApply() {
@@ -211,7 +209,7 @@ void CSetChargesWeekendDlg::DoDataExchange(CDataExchange& dx) {
     dx.Text(IDC_SUN_UNIT, m_values.sundayUnitTime);
 }
 
-BOOL CSetChargesWeekendDlg::OnInitDialog() {
+bool CSetChargesWeekendDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     char symbol[CURRENCY_SYMBOL_LENGTH + 1];
     ReadCurrencySymbol(symbol);

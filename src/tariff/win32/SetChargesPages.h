@@ -21,7 +21,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
 
 private:
     void OnMinimumClicked();
@@ -45,11 +45,11 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     bool OnApply() override;
 
 private:
-    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+    void OnVScroll(UINT code, int position, HWND scrollBar);
     // Mirrors the rows of the period model whose bits are set into the controls.
     void ShowRows(unsigned rows);
 
@@ -59,7 +59,7 @@ private:
     CIntegerEdit m_unitEdits[PERIOD_COUNT];
 
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
-        OnMessage<&CSetChargesWeekdayDlg::OnVScroll>(WM_VSCROLL),
+        On<WM_VSCROLL, &CSetChargesWeekdayDlg::OnVScroll>(),
     };
     static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CPropertyPage::MESSAGE_MAP};
     const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
@@ -74,7 +74,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
 
 private:
     CDecimalEdit m_moneyEdits[4];

@@ -39,11 +39,6 @@ CTrayIcon::~CTrayIcon() {
     if (m_wanted && IsWindow()) {
         Remove();
     }
-    for (LoadedPicture& picture : m_pictures) {
-        if (picture.icon != nullptr) {
-            ::DestroyIcon(picture.icon);
-        }
-    }
 }
 
 bool CTrayIcon::Create(DWORD style, HWND parent, UINT id, UINT iconResource, const char* tip) {
@@ -149,8 +144,8 @@ NOTIFYICONDATAA CTrayIcon::Record(UINT flags) const {
 
 HICON CTrayIcon::Picture(UINT iconResource) {
     for (const LoadedPicture& picture : m_pictures) {
-        if (picture.resource == iconResource && picture.icon != nullptr) {
-            return picture.icon;
+        if (picture.resource == iconResource && picture.icon) {
+            return picture.icon.Get();
         }
     }
     HICON icon = static_cast<HICON>(::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(iconResource),
@@ -163,18 +158,16 @@ HICON CTrayIcon::Picture(UINT iconResource) {
     // of what it shows, but the handle is ours until it is replaced).
     LoadedPicture* slot = nullptr;
     for (LoadedPicture& picture : m_pictures) {
-        if (picture.icon == nullptr) {
+        if (!picture.icon) {
             slot = &picture;
             break;
         }
-        if (slot == nullptr && picture.icon != m_hTrayIcon) {
+        if (slot == nullptr && picture.icon.Get() != m_hTrayIcon) {
             slot = &picture;
         }
     }
-    if (slot->icon != nullptr) {
-        ::DestroyIcon(slot->icon);
-    }
-    *slot = {iconResource, icon};
+    slot->resource = iconResource;
+    slot->icon.Reset(icon);
     return icon;
 }
 
@@ -218,10 +211,9 @@ LRESULT CTrayIcon::OnTrayNotify(WPARAM, LPARAM lParam) {
                           reinterpret_cast<LPARAM>(&m_notify));
 }
 
-LRESULT CTrayIcon::OnDestroy(WPARAM, LPARAM) {
-    LRESULT result = DefaultProc();
+void CTrayIcon::OnDestroy() {
+    DefaultProc();
     SetVisible(FALSE); // deletes even an icon the shell never confirmed
-    return result;
 }
 
 } // namespace mereth

@@ -9,6 +9,7 @@
 // re-created (the shell's "TaskbarCreated" broadcast). Hiding it, or destroying the
 // window, deletes the icon whenever it was asked to show.
 
+#include "core/win32/Handles.h"
 #include "framework/Wnd.h"
 #include "ui/StatusText.h"
 #include "ui/win32/ClickNotify.h"
@@ -59,7 +60,7 @@ public:
 
 private:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
 
     bool Add();
     void Remove();
@@ -69,7 +70,7 @@ private:
 
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
         OnMessage<&CTrayIcon::OnTrayNotify>(WM_TRAYNOTIFY),
-        OnMessage<&CTrayIcon::OnDestroy>(WM_DESTROY),
+        On<WM_DESTROY, &CTrayIcon::OnDestroy>(),
     };
 
 public:
@@ -79,7 +80,7 @@ public:
 private:
     struct LoadedPicture {
         UINT resource = 0;
-        HICON icon = nullptr;
+        CIcon icon;
     };
     static constexpr int PICTURE_SLOTS = 2; // idle and online
 

@@ -1,7 +1,5 @@
 #include "ui/win32/IndicatorWnd.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 namespace mereth {
@@ -67,14 +65,13 @@ void CIndicatorWnd::SetTextColour(COLORREF colour) {
     }
 }
 
-LRESULT CIndicatorWnd::OnCreate(WPARAM, LPARAM) {
-    LRESULT result = DefaultProc();
-    if (result == -1) {
-        return -1;
+bool CIndicatorWnd::OnCreate(const CREATESTRUCTA&) {
+    if (DefaultProc() == -1) {
+        return false;
     }
     m_notify.hdr.hwndFrom = m_hWnd;
     m_notify.hdr.idFrom = UINT_PTR(::GetDlgCtrlID(m_hWnd));
-    return result;
+    return true;
 }
 
 void CIndicatorWnd::DrawFrame(HDC dc) const {
@@ -98,15 +95,15 @@ void CIndicatorWnd::DrawFrame(HDC dc) const {
     }
 }
 
-LRESULT CIndicatorWnd::OnEraseBackground(WPARAM wParam, LPARAM) {
-    DrawFrame(HDC(wParam));
+bool CIndicatorWnd::OnEraseBackground(HDC dc) {
+    DrawFrame(dc);
     ++m_eraseCount;
-    return TRUE;
+    return true;
 }
 
-void CIndicatorWnd::Notify(int code, LPARAM lParam) {
+void CIndicatorWnd::Notify(int code, POINT point) {
     m_notify.hdr.code = UINT(code);
-    m_notify.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    m_notify.pt = point;
     ::ClientToScreen(m_hWnd, &m_notify.pt);
     HWND parent = ::GetParent(m_hWnd);
     if (parent) {
@@ -115,58 +112,51 @@ void CIndicatorWnd::Notify(int code, LPARAM lParam) {
 }
 
 // Every mouse handler lets the default procedure run after it.
-LRESULT CIndicatorWnd::OnLButtonDown(WPARAM, LPARAM) {
+void CIndicatorWnd::OnLButtonDown(UINT, POINT) {
     m_lastMouseMessage = WM_LBUTTONDOWN;
     SetMsgHandled(false);
-    return 0;
 }
 
-LRESULT CIndicatorWnd::OnLButtonUp(WPARAM, LPARAM lParam) {
+void CIndicatorWnd::OnLButtonUp(UINT, POINT point) {
     if (m_lastMouseMessage == WM_LBUTTONDOWN) {
-        Notify(NM_CLICK, lParam);
+        Notify(NM_CLICK, point);
         m_lastMouseMessage = WM_LBUTTONUP;
     }
     SetMsgHandled(false);
-    return 0;
 }
 
-LRESULT CIndicatorWnd::OnLButtonDblClk(WPARAM, LPARAM lParam) {
-    Notify(NM_DBLCLK, lParam);
+void CIndicatorWnd::OnLButtonDblClk(UINT, POINT point) {
+    Notify(NM_DBLCLK, point);
     SetMsgHandled(false);
-    return 0;
 }
 
-LRESULT CIndicatorWnd::OnRButtonDown(WPARAM, LPARAM) {
+void CIndicatorWnd::OnRButtonDown(UINT, POINT) {
     m_lastMouseMessage = WM_RBUTTONDOWN;
     SetMsgHandled(false);
-    return 0;
 }
 
-LRESULT CIndicatorWnd::OnRButtonUp(WPARAM, LPARAM lParam) {
+void CIndicatorWnd::OnRButtonUp(UINT, POINT point) {
     if (m_lastMouseMessage == WM_RBUTTONDOWN) {
-        Notify(NM_RCLICK, lParam);
+        Notify(NM_RCLICK, point);
         m_lastMouseMessage = WM_RBUTTONUP;
     }
     SetMsgHandled(false);
-    return 0;
 }
 
-LRESULT CIndicatorWnd::OnRButtonDblClk(WPARAM, LPARAM lParam) {
-    Notify(NM_RDBLCLK, lParam);
+void CIndicatorWnd::OnRButtonDblClk(UINT, POINT point) {
+    Notify(NM_RDBLCLK, point);
     SetMsgHandled(false);
-    return 0;
 }
 
 // ---- CTextIndicator ----
 
-LRESULT CTextIndicator::OnCreate(WPARAM wParam, LPARAM lParam) {
-    if (CIndicatorWnd::OnCreate(wParam, lParam) == -1) {
-        return -1;
+bool CTextIndicator::OnCreate(const CREATESTRUCTA& cs) {
+    if (!CIndicatorWnd::OnCreate(cs)) {
+        return false;
     }
-    const auto& cs = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
     m_fontHeight = cs.cy - 4;
     m_font.Reset(CreateIndicatorFont(m_fontHeight));
-    return 0;
+    return true;
 }
 
 void CTextIndicator::SetText(std::string_view text) {
@@ -264,23 +254,20 @@ void CTextIndicator::PaintContent(HDC dc, std::size_t unchanged) {
     m_stats.fontHeight = height;
 }
 
-LRESULT CTextIndicator::OnPaint(WPARAM, LPARAM) {
+void CTextIndicator::OnPaint() {
     CPaintDC dc(m_hWnd);
     const std::size_t unchanged = UnchangedPrefixLength(m_previousText.view(), m_text.view());
     if (dc.Get()) {
         PaintContent(dc.Get(), unchanged);
     }
     m_previousText.Assign(m_text.view());
-    return 0;
 }
 
-LRESULT CTextIndicator::OnPrintClient(WPARAM wParam, LPARAM lParam) {
-    HDC dc = HDC(wParam);
-    if (lParam & PRF_ERASEBKGND) {
+void CTextIndicator::OnPrintClient(HDC dc, UINT flags) {
+    if (flags & PRF_ERASEBKGND) {
         DrawFrame(dc);
     }
     PaintContent(dc, 0);
-    return 0;
 }
 
 // ---- CDurationIndicator ----

@@ -40,14 +40,14 @@ protected:
     // The frame and the background fill, as WM_ERASEBKGND draws them.
     void DrawFrame(HDC dc) const;
 
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRButtonDblClk(WPARAM wParam, LPARAM lParam);
+    bool OnCreate(const CREATESTRUCTA& cs);
+    bool OnEraseBackground(HDC dc);
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnLButtonUp(UINT keys, POINT point);
+    void OnLButtonDblClk(UINT keys, POINT point);
+    void OnRButtonDown(UINT keys, POINT point);
+    void OnRButtonUp(UINT keys, POINT point);
+    void OnRButtonDblClk(UINT keys, POINT point);
 
     COLORREF m_textColour;
     COLORREF m_backColour;
@@ -56,17 +56,17 @@ protected:
     int m_eraseCount = 0; // how often the background was drawn, for tests
 
 private:
-    void Notify(int code, LPARAM lParam);
+    void Notify(int code, POINT point);
 
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
-        OnMessage<&CIndicatorWnd::OnCreate>(WM_CREATE),
-        OnMessage<&CIndicatorWnd::OnEraseBackground>(WM_ERASEBKGND),
-        OnMessage<&CIndicatorWnd::OnLButtonDown>(WM_LBUTTONDOWN),
-        OnMessage<&CIndicatorWnd::OnLButtonUp>(WM_LBUTTONUP),
-        OnMessage<&CIndicatorWnd::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
-        OnMessage<&CIndicatorWnd::OnRButtonDown>(WM_RBUTTONDOWN),
-        OnMessage<&CIndicatorWnd::OnRButtonUp>(WM_RBUTTONUP),
-        OnMessage<&CIndicatorWnd::OnRButtonDblClk>(WM_RBUTTONDBLCLK),
+        On<WM_CREATE, &CIndicatorWnd::OnCreate>(),
+        On<WM_ERASEBKGND, &CIndicatorWnd::OnEraseBackground>(),
+        On<WM_LBUTTONDOWN, &CIndicatorWnd::OnLButtonDown>(),
+        On<WM_LBUTTONUP, &CIndicatorWnd::OnLButtonUp>(),
+        On<WM_LBUTTONDBLCLK, &CIndicatorWnd::OnLButtonDblClk>(),
+        On<WM_RBUTTONDOWN, &CIndicatorWnd::OnRButtonDown>(),
+        On<WM_RBUTTONUP, &CIndicatorWnd::OnRButtonUp>(),
+        On<WM_RBUTTONDBLCLK, &CIndicatorWnd::OnRButtonDblClk>(),
     };
 
 public:
@@ -97,9 +97,9 @@ public:
     const IndicatorPaintStats& PaintStats() const { return m_stats; }
 
 protected:
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    bool OnCreate(const CREATESTRUCTA& cs);
+    void OnPaint();
+    void OnPrintClient(HDC dc, UINT flags);
     // Draws the text into dc; the first `unchanged` characters are known to be on screen.
     void PaintContent(HDC dc, std::size_t unchanged);
 
@@ -121,9 +121,9 @@ private:
     IndicatorPaintStats m_stats;
 
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
-        OnMessage<&CTextIndicator::OnCreate>(WM_CREATE),
-        OnMessage<&CTextIndicator::OnPaint>(WM_PAINT),
-        OnMessage<&CTextIndicator::OnPrintClient>(WM_PRINTCLIENT),
+        On<WM_CREATE, &CTextIndicator::OnCreate>(),
+        On<WM_PAINT, &CTextIndicator::OnPaint>(),
+        On<WM_PRINTCLIENT, &CTextIndicator::OnPrintClient>(),
     };
 
 public:
