@@ -1,6 +1,7 @@
 #include "tariff/win32/SetChargesPages.h"
 
 #include "framework/DataExchange.h"
+#include "core/NumberFields.h"
 #include "tariff/EntryFields.h"
 
 #include <commctrl.h>
