@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "ui/MenuState.h"
+#include "ui/MonitorReactions.h"
 
 namespace mereth {
 
@@ -43,6 +44,7 @@ CMonitorDlg::CMonitorDlg(INotifyShell& trayShell)
       } {
     m_hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_model.m_selectedEntry = 0;
+    m_store.SetRunningCallSource(&m_accounting);
     if (m_store.CheckRegistryVersion()) {
         // Nothing usable was stored: a first run. Show the window, count from today.
         m_showOnStart = 1;
@@ -81,13 +83,18 @@ BOOL CMonitorDlg::OnInitDialog() {
 
     m_watcher.FillEntryList();
     FillEntryCombo();
-    if (!m_store.CheckRegistryVersion()) {
+    const bool loaded = !m_store.CheckRegistryVersion();
+    if (loaded) {
         m_store.LoadFromRegistry();
         ApplyDisplaySettings();
     }
     // Again, so that the stored selection finds its record among the entries.
     m_watcher.FillEntryList();
     FillEntryCombo();
+    // Before the rollover: a call that goes on is still counted in the day it began.
+    if (loaded) {
+        ResumeSavedCall();
+    }
 
     RefreshIndicators();
     m_accounting.CheckDateRollover();
@@ -99,6 +106,18 @@ BOOL CMonitorDlg::OnInitDialog() {
     StartTimers();
     UpdateData(false);
     return TRUE;
+}
+
+void CMonitorDlg::ResumeSavedCall() {
+    RunningCall saved;
+    if (!m_store.LoadRunningCall(saved)) {
+        return;
+    }
+    const PollReaction reaction = ReactToPoll(m_pollCycle.ResumeSavedCall(saved));
+    ShowTrayPicture(static_cast<int>(reaction.picture));
+    // The store names the call that runs now, or none: a connection that has gone
+    // is not taken for the saved call again later.
+    m_store.SaveRunningCall();
 }
 
 void CMonitorDlg::OnCancel() {
