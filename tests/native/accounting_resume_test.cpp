@@ -1,6 +1,3 @@
-#include "accounting/ConnectionAccounting.h"
-#include "accounting/PollCycle.h"
-
 #include "AccountingRig.h"
 #include "FakeClock.h"
 
@@ -9,54 +6,45 @@
 namespace mereth {
 namespace {
 
-// Work, by the unit at 0.10 a call and 1.00 a minute, dialled at 10:00 and saved at its
-// ten-minute mark; the program starts again 100 s later with the connection the case
-// names and runs until 1000 s after the dial, when nothing is up any more.
+// Work by the unit (0.10 a call, 1.00 a minute) saved ten minutes into a call, and a start
+// 100 s later over the connection up then (record, handle); nothing is up at 1000 s. Then
+// Work's and All's logins and the lines logged.
 TEST(AccountingResume, ASavedCallGoesOnOnlyOverItsOwnConnection) {
-    struct Case {
-        int record;
-        std::uint64_t handle;
-        int workLogins, allLogins, lines;
-    };
-    // The same connection; Work dialled again; Home up under that handle; nothing up.
-    for (const Case c : {Case{1, 7, 1, 1, 1}, {1, 8, 2, 2, 1}, {2, 7, 1, 2, 1}, {-1, 7, 1, 1, 0}}) {
+    const int cases[][5] = {{1, 1, 1, 1, 1}, {1, 2, 2, 2, 1}, {2, 1, 1, 2, 1}, {-1, 1, 1, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0] * 10 + c[1]);
         test::AccountingRig<test::CFixedZoneClock> first, next;
         const CalendarTime start = first.clock.At(2026, 12, 7, 10, 0, 0);
-        for (auto* rig : {&first, &next}) {
-            rig->Entries("Work", "Home");
-            Tariff& t = rig->model.m_entries[1].tariff;
-            t.chargeByTheUnit = 1;
-            t.periodConnectionFee[0] = 0.10f;
-            t.periodUnitCost[0] = 1.00f;
-        }
-        first.StartAt(start);
-        first.poll.handle = 7;
+        first.Entries("Work", "Home");
+        next.Entries("Work", "Home");
+        Tariff& work = first.model.m_entries[1].tariff;
+        work.chargeByTheUnit = 1;
+        work.periodConnectionFee[0] = 0.10f;
+        work.periodUnitCost[0] = 1.00f;
         first.poll.record = 1;
+        first.StartAt(start);
         first.RunUntil(600);
         RunningCall saved;
         ASSERT_TRUE(first.accounting.GetRunningCall(saved));
-
         next.StartAt(start + 700);
         for (int i = 0; i < RECORD_COUNT; ++i) {
-            next.model.m_entries[i] = first.model.m_entries[i]; // as loaded
+            next.model.m_entries[i] = first.model.m_entries[i]; // as loaded, tariffs too
         }
-        next.poll.handle = c.handle;
-        next.poll.record = c.record;
+        next.poll.record = c[0];
+        next.poll.handle = static_cast<std::uint64_t>(c[1]);
         next.cycle.ResumeSavedCall(saved);
         next.RunUntil(300);
         next.poll.record = -1;
         next.Tick();
-        EXPECT_EQ(next.model.m_entries[1].totalLogins, c.workLogins) << c.record << c.handle;
-        EXPECT_EQ(next.model.m_entries[0].totalLogins, c.allLogins) << c.record << c.handle;
-        ASSERT_EQ(next.log.lines, c.lines) << c.record << c.handle;
-        if (c.allLogins == 1 && c.lines == 1) {
-            // One call, counted from the dial, its segment priced on: 17 units begun.
+        EXPECT_EQ(next.model.m_entries[1].totalLogins, c[2]);
+        EXPECT_EQ(next.model.m_entries[0].totalLogins, c[3]);
+        ASSERT_EQ(next.log.lines, c[4]);
+        if (c[3] == 1 && c[4] == 1) { // one call from the dial, priced on as one: 17 units
             EXPECT_EQ(next.log.last.start, start);
             EXPECT_EQ(next.log.last.duration, 1000);
             EXPECT_FLOAT_EQ(next.log.last.cost, 17.10f);
-            for (int i : {0, 1}) {
-                EXPECT_FLOAT_EQ(next.model.m_entries[i].totalCost.value, 17.10f);
-            }
+            EXPECT_FLOAT_EQ(next.model.m_entries[0].totalCost.value, 17.10f);
+            EXPECT_FLOAT_EQ(next.model.m_entries[1].totalCost.value, 17.10f);
         }
     }
 }
