@@ -115,9 +115,9 @@ void CMonitorDlg::ResumeSavedCall() {
     }
     const PollReaction reaction = ReactToPoll(m_pollCycle.ResumeSavedCall(saved));
     ShowTrayPicture(static_cast<int>(reaction.picture));
-    // The store names the call that runs now, or none: a connection that has gone
-    // is not taken for the saved call again later.
-    m_store.SaveRunningCall();
+    // The store names the call that runs now, with the figures it goes on from, or
+    // none: a connection that has gone is not taken for the saved call again later.
+    m_store.SaveToRegistry();
 }
 
 void CMonitorDlg::OnCancel() {
