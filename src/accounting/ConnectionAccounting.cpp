@@ -52,6 +52,19 @@ void AccruePeriods(ConnectionStats& r, std::int32_t elapsed, float segmentCost) 
     Accrue(r.monthTime, r.monthCost, elapsed, segmentCost);
 }
 
+// The base from which value is amount on: the segment's share taken out.
+void Unaccrue(TimeFigure& time, CostFigure& cost, std::int32_t seconds, float amount) {
+    time.base = time.value > seconds ? time.value - seconds : 0;
+    cost.base = NarrowToFloat(static_cast<double>(cost.value) - amount);
+}
+
+void UnaccruePeriods(ConnectionStats& r, std::int32_t seconds, float amount) {
+    Unaccrue(r.totalTime, r.totalCost, seconds, amount);
+    Unaccrue(r.todayTime, r.todayCost, seconds, amount);
+    Unaccrue(r.yearTime, r.yearCost, seconds, amount);
+    Unaccrue(r.monthTime, r.monthCost, seconds, amount);
+}
+
 void Zero(TimeFigure& time, CostFigure& cost) {
     time.value = 0;
     cost.value = 0.0f;
@@ -86,8 +99,64 @@ bool CConnectionAccounting::OnConnectionStarted(int k) {
 
     m_rate = rate;
     m_connectedRecord = k;
+    m_connectedHandle = m_poll.WatchedHandle();
     m_nextSaveAt = SAVE_INTERVAL;
     m_model.RebaseTotals(now);
+    return true;
+}
+
+bool CConnectionAccounting::ResumeConnection(int k, const RunningCall& call) {
+    if (m_connected != 0 || !m_model.IsValidRecord(k)) {
+        return false;
+    }
+    const CalendarTime now = m_model.Clock().Now();
+    m_connected = 1;
+    m_connectedRecord = k;
+    m_connectedHandle = call.handle;
+    m_connectedEntryName = call.entryName.view();
+    m_connectStart = call.start;
+    m_rate = Rate{};
+    m_rate.unitCost = call.unitCost;
+    m_rate.unitTime = call.unitTime;
+
+    // Every base from its loaded value, then the segment's share out of the call's records.
+    const std::int32_t held = call.segmentSeconds > 0 ? call.segmentSeconds : 0;
+    m_model.RebaseTotals(call.segmentStart);
+    ConnectionStats& record = m_model.m_entries[k];
+    UnaccruePeriods(record, held, call.segmentCost);
+    Unaccrue(record.connTime, record.connCost, held, call.segmentCost);
+    if (k != 0) {
+        UnaccruePeriods(m_model.m_entries[0], held, call.segmentCost);
+    }
+    m_model.m_lastElapsed = held;
+    m_nextSaveAt = (record.connTime.value / SAVE_INTERVAL + 1) * SAVE_INTERVAL;
+
+    // The line was up and billed while no program watched: the first tick takes the
+    // whole gap. One the figures cannot hold is lost as a clock jump is.
+    const std::int64_t sinceStart = now - call.segmentStart;
+    if (sinceStart > held && sinceStart <= std::numeric_limits<std::int32_t>::max()) {
+        m_model.m_lastElapsed = static_cast<std::int32_t>(sinceStart);
+    }
+    AccrueAt(now, GoverningTariff());
+    return true;
+}
+
+bool CConnectionAccounting::GetRunningCall(RunningCall& call) const {
+    if (m_connected == 0) {
+        return false;
+    }
+    // What the figures hold of the segment, which a tick that found no connection
+    // may leave behind the seconds it has seen.
+    const ConnectionStats& record = m_model.m_entries[m_connectedRecord];
+    call.handle = m_connectedHandle;
+    call.entryName = m_connectedEntryName.view();
+    call.start = m_connectStart;
+    call.segmentStart = m_model.m_segmentStart;
+    call.segmentSeconds = record.connTime.value - record.connTime.base;
+    call.segmentCost =
+        NarrowToFloat(static_cast<double>(record.connCost.value) - record.connCost.base);
+    call.unitCost = m_rate.unitCost;
+    call.unitTime = m_rate.unitTime;
     return true;
 }
 

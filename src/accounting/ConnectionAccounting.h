@@ -13,7 +13,7 @@ namespace mereth {
 // What a watched connection adds to the record table, and the rollover of the
 // counted day, month and year. Works on the model and the cost calculator it is
 // given; reaches the watcher, the log, the view and the store through the ports.
-class CConnectionAccounting {
+class CConnectionAccounting : public IRunningCallSource {
 public:
     // A tick that finds more seconds than this since the previous one takes it as
     // a clock jump or a stall, and counts nothing for it.
@@ -27,6 +27,12 @@ public:
     // A connection of record k has begun: a login and the fee, a first segment. False,
     // and nothing changed, for a record not in use or while a connection runs.
     bool OnConnectionStarted(int k);
+    // The saved call's connection, of record k, is still up at start-up: the call goes
+    // on without a new login or fee. The figures as loaded hold its segment up to the
+    // save, and that segment runs on from there, so the seconds no program watched are
+    // counted and priced with it. False, and nothing changed, for a record not in use
+    // or while a connection runs.
+    bool ResumeConnection(int k, const RunningCall& call);
     // One tick of the running connection: every figure as its base plus the segment.
     void AccrueTick();
     // A tariff was edited; governingBefore is the tariff that priced the running call
@@ -54,6 +60,9 @@ public:
     const EntryName& ConnectedEntryName() const { return m_connectedEntryName; }
     CalendarTime ConnectStart() const { return m_connectStart; }
 
+    // IRunningCallSource: what a save keeps of the running call.
+    bool GetRunningCall(RunningCall& call) const override;
+
 private:
     // The tick's work at the instant now; false when the tick counted nothing.
     bool AccrueAt(CalendarTime now, const Tariff& tariff);
@@ -69,6 +78,7 @@ private:
     CalendarTime m_connectStart = 0;
     EntryName m_connectedEntryName;
     int m_connectedRecord = -1;
+    std::uint64_t m_connectedHandle = 0;
     std::int32_t m_nextSaveAt = SAVE_INTERVAL;
     // The rate of the open segment, looked up where the segment began.
     Rate m_rate;

@@ -9,6 +9,17 @@ PollEvent CPollCycle::OnPollTimer() {
     return OnPollResult(m_poll.PollConnection(state));
 }
 
+PollEvent CPollCycle::ResumeSavedCall(const RunningCall& call) {
+    std::int32_t state = 0;
+    const int record = m_poll.PollConnection(state);
+    // A handle may come back for a later call, but not of another entry.
+    const bool same = call.handle != 0 && m_model.IsValidRecord(record) &&
+                      m_poll.WatchedHandle() == call.handle &&
+                      m_model.m_entries[record].name == call.entryName.view();
+    return same && m_accounting.ResumeConnection(record, call) ? PollEvent::Started
+                                                               : PollEvent::Idle;
+}
+
 PollEvent CPollCycle::OnPollResult(int record) {
     CConnectionAccounting& a = m_accounting;
     const bool found = m_model.IsValidRecord(record);

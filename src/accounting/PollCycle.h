@@ -26,6 +26,10 @@ public:
     PollEvent OnPollTimer();
     // Acts on a record index the caller has just had from the watcher (-1 for none).
     PollEvent OnPollResult(int record);
+    // At start-up, before the first poll: when the watched connection is the saved
+    // call's own (its handle and entry), the call goes on (Started); otherwise the
+    // saved call is over (Idle) and the next poll counts whatever is up as a new call.
+    PollEvent ResumeSavedCall(const RunningCall& call);
 
 private:
     CConnectionAccounting& m_accounting;

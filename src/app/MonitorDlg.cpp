@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "ui/MenuState.h"
+#include "ui/MonitorReactions.h"
 
 namespace mereth {
 
@@ -43,6 +44,7 @@ CMonitorDlg::CMonitorDlg(INotifyShell& trayShell, CSingleInstance* instance)
       } {
     m_hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_model.m_selectedEntry = 0;
+    m_store.SetRunningCallSource(&m_accounting);
 }
 
 void CMonitorDlg::DoDataExchange(CDataExchange& dx) {
@@ -81,18 +83,23 @@ bool CMonitorDlg::OnInitDialog() {
     }
     if (m_instance != nullptr && m_instance->AnnounceWindow()) {
         // A second start asked for the window before it existed.
-        m_showOnStart = 1;
+        m_showOnStart = true;
     }
 
     m_watcher.FillEntryList();
     FillEntryCombo();
-    if (!m_store.CheckRegistryVersion()) {
+    const bool loaded = !m_store.CheckRegistryVersion();
+    if (loaded) {
         m_store.LoadFromRegistry();
         ApplyDisplaySettings();
     }
     // Again, so that the stored selection finds its record among the entries.
     m_watcher.FillEntryList();
     FillEntryCombo();
+    // Before the rollover: a call that goes on is still counted in the day it began.
+    if (loaded) {
+        ResumeSavedCall();
+    }
 
     RefreshIndicators();
     m_accounting.CheckDateRollover();
@@ -104,6 +111,18 @@ bool CMonitorDlg::OnInitDialog() {
     StartTimers();
     UpdateData(false);
     return true;
+}
+
+void CMonitorDlg::ResumeSavedCall() {
+    RunningCall saved;
+    if (!m_store.LoadRunningCall(saved)) {
+        return;
+    }
+    const PollReaction reaction = ReactToPoll(m_pollCycle.ResumeSavedCall(saved));
+    ShowTrayPicture(static_cast<int>(reaction.picture));
+    // The store names the call that runs now, with the figures it goes on from, or
+    // none: a connection that has gone is not taken for the saved call again later.
+    m_store.SaveToRegistry();
 }
 
 void CMonitorDlg::OnCancel() {

@@ -94,6 +94,8 @@ protected:
     bool IsConnected() const { return m_accounting.IsConnected(); }
     void StartTimers();
     void StopTimers();
+    // At start-up: the call the last run saved goes on when its connection is still up.
+    void ResumeSavedCall();
     // Exit: asks first; on Yes the timers stop, everything is saved and the dialog ends.
     void OnExit();
     void OnShow();

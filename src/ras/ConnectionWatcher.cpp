@@ -27,6 +27,7 @@ void CConnectionWatcher::FillEntryList() {
 
 int CConnectionWatcher::PollConnection(std::int32_t& state) {
     state = RASCS_Disconnected;
+    m_watchedHandle = 0;
     std::size_t count = 0;
     if (m_ras.EnumConnections(count) != RAS_SUCCESS) {
         return -1;
@@ -43,6 +44,7 @@ int CConnectionWatcher::PollConnection(std::int32_t& state) {
         const int record = RecordOf(connection.entryName);
         if (record >= 0) {
             state = connState;
+            m_watchedHandle = connection.handle;
             return record;
         }
     }

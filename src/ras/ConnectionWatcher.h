@@ -10,8 +10,8 @@
 namespace mereth {
 
 // The program's view of dial-up networking: which phone-book entries exist (they name
-// the records) and which record's connection is up. Keeps nothing between calls; what
-// it learns goes into the model or back to the caller.
+// the records) and which record's connection is up. Keeps only the handle its last poll
+// answered; the rest of what it learns goes into the model or back to the caller.
 class CConnectionWatcher : public IConnectionPoll {
 public:
     CConnectionWatcher(CUsageModel& model, IRasService& ras) : m_model(model), m_ras(ras) {}
@@ -25,6 +25,8 @@ public:
     // state (RASCS_Disconnected when there is none). The last connection in the
     // service's list that is past dialling and belongs to a record wins.
     int PollConnection(std::int32_t& state) override;
+    // The handle of the connection the last poll answered; 0 when it answered none.
+    std::uint64_t WatchedHandle() const override { return m_watchedHandle; }
 
     // True when PollConnection answers exactly this index (-1: nothing is watched).
     bool IsConnectedRecord(int index);
@@ -38,6 +40,7 @@ private:
 
     CUsageModel& m_model;
     IRasService& m_ras;
+    std::uint64_t m_watchedHandle = 0;
 };
 
 } // namespace mereth

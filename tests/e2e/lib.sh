@@ -115,8 +115,9 @@ finish() {
     [ $rc -eq 0 ] && say "passed" || say "see $DIR"
 }
 
+# start_mereth [NAME=VALUE...]: with these variables set for Mereth alone.
 start_mereth() {
-    (cd "$APP" && exec env LC_ALL=$WINE_LOCALE wine "$APP/Mereth.exe") </dev/null \
+    (cd "$APP" && exec env LC_ALL=$WINE_LOCALE "$@" wine "$APP/Mereth.exe") </dev/null \
         >>"$DIR/mereth.out" 2>&1 &
     MERETH_PID=$!
     driver --timeout 20 wait-main

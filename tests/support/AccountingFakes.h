@@ -12,6 +12,7 @@ class CFakePoll : public IConnectionPoll {
 public:
     int record = -1;
     std::int32_t state = 0x2000; // RASCS_Connected
+    std::uint64_t handle = 1;    // of the connection, while there is one
     int calls = 0;
 
     int PollConnection(std::int32_t& outState) override {
@@ -19,6 +20,7 @@ public:
         outState = record < 0 ? 0x2001 : state;
         return record;
     }
+    std::uint64_t WatchedHandle() const override { return record < 0 ? 0 : handle; }
 };
 
 // Keeps the last line written and counts them; allocates nothing.

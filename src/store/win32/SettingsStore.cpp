@@ -6,6 +6,7 @@
 #include "store/StoredTariff.h"
 #include "store/win32/RegistryKey.h"
 
+#include <charconv>
 #include <cstdio>
 #include <initializer_list>
 #include <iterator>
@@ -490,6 +491,88 @@ void CSettingsStore::SaveToRegistry() {
         }
         WriteCharges(record, r.tariff);
     }
+    SaveRunningCall();
+}
+
+namespace {
+
+// The running call's values under General, written after the figures they go with.
+const char* const CALL_HANDLE = "Call Handle";
+const char* const CALL_ENTRY = "Call Entry";
+const char* const CALL_START = "Call Start";
+const char* const CALL_SEGMENT_START = "Call Segment Start";
+const char* const CALL_SEGMENT_SECONDS = "Call Segment Seconds";
+const char* const CALL_SEGMENT_COST = "Call Segment Cost";
+const char* const CALL_UNIT_COST = "Call Unit Cost";
+const char* const CALL_UNIT_TIME = "Call Unit Time";
+
+bool OpenGeneral(CRegistryKey& key) {
+    return key.Create(HKEY_CURRENT_USER, Under(CSettingsStore::PRODUCT_KEY, "General").c_str()) ==
+           ERROR_SUCCESS;
+}
+
+} // namespace
+
+void CSettingsStore::SaveRunningCall() {
+    CRegistryKey key;
+    if (!OpenGeneral(key)) {
+        return;
+    }
+    RunningCall call;
+    if (m_runningCall == nullptr || !m_runningCall->GetRunningCall(call)) {
+        for (const char* name :
+             {CALL_HANDLE, CALL_ENTRY, CALL_START, CALL_SEGMENT_START, CALL_SEGMENT_SECONDS,
+              CALL_SEGMENT_COST, CALL_UNIT_COST, CALL_UNIT_TIME}) {
+            key.DeleteValue(name);
+        }
+        return;
+    }
+    // A handle is pointer-sized: as decimal text it reads the same from either build.
+    char handle[24] = {};
+    std::to_chars(handle, handle + sizeof handle - 1, call.handle);
+    key.SetStringValue(CALL_ENTRY, call.entryName.c_str());
+    key.SetDwordValue(CALL_START, StoredCalendarTime(call.start));
+    key.SetDwordValue(CALL_SEGMENT_START, StoredCalendarTime(call.segmentStart));
+    WriteDword(key, CALL_SEGMENT_SECONDS, call.segmentSeconds);
+    WriteAmount(key, CALL_SEGMENT_COST, call.segmentCost);
+    WriteAmount(key, CALL_UNIT_COST, call.unitCost);
+    WriteDword(key, CALL_UNIT_TIME, call.unitTime);
+    // The handle last: a save cut short before it names no call.
+    key.SetStringValue(CALL_HANDLE, handle);
+}
+
+bool CSettingsStore::LoadRunningCall(RunningCall& call) {
+    CRegistryKey key;
+    std::string handle;
+    if (!OpenGeneral(key) || !ReadText(key, CALL_HANDLE, handle)) {
+        return false;
+    }
+    const char* end = handle.data() + handle.size();
+    auto [last, error] = std::from_chars(handle.data(), end, call.handle);
+    if (error != std::errc() || last != end || call.handle == 0) {
+        return false;
+    }
+    // An entry name may be longer than a text the key reads in one go.
+    char entry[EntryName::capacity() + 2] = {};
+    DWORD type = REG_NONE;
+    DWORD size = sizeof entry - 1;
+    if (RegQueryValueExA(key.Handle(), CALL_ENTRY, nullptr, &type, reinterpret_cast<BYTE*>(entry),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ || entry[0] == '\0') {
+        return false;
+    }
+    call.entryName = entry;
+    std::uint32_t start = 0;
+    std::uint32_t segmentStart = 0;
+    ReadDword(key, CALL_START, start);
+    ReadDword(key, CALL_SEGMENT_START, segmentStart);
+    call.start = LoadedCalendarTime(start);
+    call.segmentStart = LoadedCalendarTime(segmentStart);
+    ReadDword(key, CALL_SEGMENT_SECONDS, call.segmentSeconds);
+    ReadAmount(key, CALL_SEGMENT_COST, call.segmentCost);
+    ReadAmount(key, CALL_UNIT_COST, call.unitCost);
+    ReadDword(key, CALL_UNIT_TIME, call.unitTime);
+    return true;
 }
 
 } // namespace mereth

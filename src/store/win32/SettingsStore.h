@@ -36,9 +36,20 @@ public:
 
     void SaveState() override { SaveToRegistry(); }
 
+    // Where every save learns which call is running (none without a source).
+    void SetRunningCallSource(const IRunningCallSource* source) { m_runningCall = source; }
+    // The call the last save found running; false when it found none or what is
+    // stored cannot name a connection.
+    bool LoadRunningCall(RunningCall& call);
+
 private:
+    // Writes the running call beside the figures (General, the "Call ..." values), or
+    // removes what is there while none runs. The last step of every save.
+    void SaveRunningCall();
+
     CUsageModel& m_model;
     DisplaySettings& m_display;
+    const IRunningCallSource* m_runningCall = nullptr;
 };
 
 } // namespace mereth
