@@ -329,8 +329,7 @@ void CConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
     }
 }
 
-bool CConnectionAccounting::ResetIndicator(int id, int r) {
-    const Period period = PeriodOfIndicator(id);
+bool CConnectionAccounting::ResetPeriod(Period period, int r) {
     if (m_connected != 0 || period == Period::None || r < 0 || r >= RECORD_COUNT) {
         return false;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "accounting/AccountingPorts.h"
-#include "accounting/IndicatorIds.h"
 #include "accounting/UsageModel.h"
 #include "core/Clock.h"
 #include "tariff/CostCalculator.h"
@@ -47,10 +46,10 @@ public:
     void OnConnectionEnded();
     // Moves the Today, Month and Year figures on when the calendar has; idle only.
     void CheckDateRollover();
-    // Zeroes the period of indicator id and every shorter one, of record r or,
-    // for r = 0, of all records. False, and nothing zeroed, while a connection runs:
-    // a reset confirmed after a call began must not touch the call's figures.
-    bool ResetIndicator(int id, int r);
+    // Zeroes the period and every shorter one, of record r or, for r = 0, of all
+    // records. False, and nothing zeroed, while a connection runs: a reset confirmed
+    // after a call began must not touch the call's figures.
+    bool ResetPeriod(Period period, int r);
 
     // The connection state has this one owner; only the operations above change it.
     bool IsConnected() const { return m_connected != 0; }

@@ -22,6 +22,9 @@ using CostFigure = Figure<float>;        // money
 using EntryName = CFixedString<256>;
 using DateText = CFixedString<63>;
 
+// The periods from the shortest up; a reset falls through from its period down to Conn.
+enum class Period { None, Conn, Today, Month, Year, Total };
+
 constexpr const char* ALL_CONNECTIONS_NAME = "All Dial-up Connections";
 
 // Time, cost and logins of one phone-book entry, or of all of them, over the

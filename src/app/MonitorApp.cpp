@@ -1,13 +1,14 @@
 #include "app/MonitorDlg.h"
 #include "core/win32/SingleInstance.h"
 #include "framework/Application.h"
+#include "ui/UserTexts.h"
 
 namespace mereth {
 
 // The application: runs the main window modally and ends when it ends.
 class CMonitorApp : public CApplication {
 public:
-    CMonitorApp() : CApplication("Mereth") {}
+    CMonitorApp() : CApplication(PROGRAM_NAME) {}
 
     bool InitInstance() override {
         // A second monitor would count every call twice and overwrite the figures of

@@ -6,42 +6,15 @@
 #include "framework/Gdi.h"
 #include "ui/MenuState.h"
 #include "ui/MonitorReactions.h"
+#include "ui/UserTexts.h"
 
 namespace mereth {
-
-namespace {
-
-COLORREF ButtonFace() {
-    return GetSysColor(COLOR_BTNFACE);
-}
-
-} // namespace
 
 CMonitorDlg::CMonitorDlg(INotifyShell& trayShell, CSingleInstance* instance)
     : CStartHiddenDialog(IDD_MONITOR), m_model(m_clock, m_locale), m_costs(m_model),
       m_watcher(m_model, m_ras), m_log(m_clock, m_locale), m_store(m_model, m_display),
       m_accounting(m_model, m_costs, m_watcher, m_log, *this, m_store),
-      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell), m_instance(instance),
-      m_monthTime(RGB(0, 0, 0), ButtonFace()), m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_monthLogins(RGB(0, 0, 0), ButtonFace()), m_yearTime(RGB(0, 0, 0), ButtonFace()),
-      m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_yearLogins(RGB(0, 0, 0), ButtonFace()),
-      m_todayTime(RGB(0, 0, 0), ButtonFace()), m_todayCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_todayLogins(RGB(0, 0, 0), ButtonFace()), m_totalTime(RGB(0, 0, 0), ButtonFace()),
-      m_totalCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_totalLogins(RGB(0, 0, 0), ButtonFace()),
-      m_connTime(RGB(0, 0, 0), ButtonFace()), m_connCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_connLogins(RGB(0, 0, 0), ButtonFace()),
-      m_rows{
-          {IDC_MONTH_TIME, IDC_MONTH_COST, IDC_MONTH_LOGINS, "month", &m_monthTime, &m_monthCost,
-           &m_monthLogins},
-          {IDC_YEAR_TIME, IDC_YEAR_COST, IDC_YEAR_LOGINS, "year", &m_yearTime, &m_yearCost,
-           &m_yearLogins},
-          {IDC_TODAY_TIME, IDC_TODAY_COST, IDC_TODAY_LOGINS, "today", &m_todayTime, &m_todayCost,
-           &m_todayLogins},
-          {IDC_TOTAL_TIME, IDC_TOTAL_COST, IDC_TOTAL_LOGINS, "total", &m_totalTime, &m_totalCost,
-           &m_totalLogins},
-          {IDC_CONN_TIME, IDC_CONN_COST, IDC_CONN_LOGINS, "conn", &m_connTime, &m_connCost,
-           &m_connLogins},
-      } {
+      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell), m_instance(instance) {
     m_hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_model.m_selectedEntry = 0;
     m_store.SetRunningCallSource(&m_accounting);
@@ -76,7 +49,7 @@ bool CMonitorDlg::OnInitDialog() {
     SetIcon(m_hIcon);
 
     CreateIndicators();
-    m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, "Mereth");
+    m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, PROGRAM_NAME);
     if (!m_trayIcon.IsAdded()) {
         // No icon to bring it back by: a hidden start would leave the program unreachable.
         m_showOnStart = true;

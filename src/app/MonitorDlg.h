@@ -25,7 +25,8 @@
 #include "tariff/CostCalculator.h"
 #include "ui/Captions.h"
 #include "ui/DisplaySettings.h"
-#include "ui/IndicatorTexts.h"
+#include "ui/IndicatorText.h"
+#include "ui/Indicators.h"
 #include "ui/StatusText.h"
 #include "ui/win32/IndicatorWnd.h"
 
@@ -52,6 +53,8 @@ public:
 
     // IViewRefresh: the selected record's figures, and the five group captions.
     void RefreshIndicators() override;
+    // The text of the indicator in a row of INDICATORS, from the selected record.
+    void RefreshIndicator(int row);
     void RefreshLabels() override;
 
     // Shows and enables, or hides and disables, the indicators of a kind.
@@ -141,35 +144,10 @@ protected:
     std::int32_t m_indicatorKind = KIND_TIMES;
     HICON m_hIcon = nullptr;
 
-    CDurationIndicator m_monthTime;
-    CCostIndicator m_monthCost;
-    CTextIndicator m_monthLogins;
-    CDurationIndicator m_yearTime;
-    CCostIndicator m_yearCost;
-    CTextIndicator m_yearLogins;
-    CDurationIndicator m_todayTime;
-    CCostIndicator m_todayCost;
-    CTextIndicator m_todayLogins;
-    CDurationIndicator m_totalTime;
-    CCostIndicator m_totalCost;
-    CTextIndicator m_totalLogins;
-    CDurationIndicator m_connTime;
-    CCostIndicator m_connCost;
-    CTextIndicator m_connLogins;
+    // The indicators by row of INDICATORS.
+    CTextIndicator m_indicators[INDICATOR_COUNT];
 
 protected:
-    struct PeriodRow {
-        int placeholder; // also the duration indicator's id
-        int costId;
-        int loginsId;
-        const char* name;
-        CDurationIndicator* time;
-        CCostIndicator* cost;
-        CTextIndicator* logins;
-    };
-    // Month, Year, Today, Total, Conn: the order the indicators are created in.
-    PeriodRow m_rows[5];
-
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
         OnCommand<&CMonitorDlg::OnKindChanged>(IDC_TIMES, BN_CLICKED),
         OnCommand<&CMonitorDlg::OnKindChanged>(IDC_COSTS, BN_CLICKED),

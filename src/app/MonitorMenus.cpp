@@ -4,17 +4,9 @@
 #include "ui/win32/PopupMenu.h"
 
 #include <limits>
+#include <windowsx.h>
 
 namespace mereth {
-
-namespace {
-
-std::int32_t ShownSpan(std::int64_t span) {
-    constexpr std::int64_t most = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(span > most ? most : (span < -most ? -most : span));
-}
-
-} // namespace
 
 int CMonitorDlg::MenuTargetId() const {
     return m_menuTarget != nullptr ? ::GetDlgCtrlID(m_menuTarget->Handle()) : 0;
@@ -30,18 +22,19 @@ void CMonitorDlg::OnContextMenu(HWND clicked, POINT point) {
     }
     m_menuTarget = target;
 
+    const int row = IndicatorRowOf(id);
+    const IndicatorRow& indicator = INDICATORS[row];
     MenuTargetState state;
     state.controlId = id;
     state.textColour = target->GetTextColour();
-    if (kind == ContextMenu::Duration) {
-        const auto* duration = static_cast<const CDurationIndicator*>(target);
-        state.span = ShownSpan(duration->GetValue());
-        state.showSeconds = duration->GetShowSeconds() != FALSE;
-        state.showDays = duration->GetShowDays() != FALSE;
-    } else if (kind == ContextMenu::Cost) {
-        state.amount = static_cast<const CCostIndicator*>(target)->GetValue();
-    } else {
-        state.text = target->GetText();
+    state.showSeconds = m_display.indicators[row].showSeconds;
+    state.showDays = m_display.indicators[row].showDays;
+    state.text = target->GetText();
+    // The figure shown; none while no record is selected.
+    if (m_model.IsValidRecord(m_model.m_selectedEntry)) {
+        const ConnectionStats& r = m_model.m_entries[m_model.m_selectedEntry];
+        state.span = indicator.time != nullptr ? (r.*indicator.time).value : 0;
+        state.amount = indicator.cost != nullptr ? (r.*indicator.cost).value : 0.0f;
     }
     const ContextMenuState decided = DecideContextMenu(state, IsConnected());
 
@@ -62,8 +55,7 @@ void CMonitorDlg::OnContextMenu(HWND clicked, POINT point) {
 void CMonitorDlg::OnShowDays() {
     const int id = MenuTargetId();
     if (MenuCommandApplies(ID_SHOW_DAYS, id)) {
-        const auto* duration = static_cast<const CDurationIndicator*>(m_menuTarget);
-        SetShowDays(id, !duration->GetShowDays());
+        SetShowDays(id, !m_display.indicators[IndicatorRowOf(id)].showDays);
     }
     m_menuTarget = nullptr;
 }
@@ -71,8 +63,7 @@ void CMonitorDlg::OnShowDays() {
 void CMonitorDlg::OnShowSeconds() {
     const int id = MenuTargetId();
     if (MenuCommandApplies(ID_SHOW_SECONDS, id)) {
-        const auto* duration = static_cast<const CDurationIndicator*>(m_menuTarget);
-        SetShowSeconds(id, !duration->GetShowSeconds());
+        SetShowSeconds(id, !m_display.indicators[IndicatorRowOf(id)].showSeconds);
     }
     m_menuTarget = nullptr;
 }
@@ -98,7 +89,7 @@ void CMonitorDlg::OnResetIndicator() {
     }
     // The poll went on during the question: a call may have begun meanwhile.
     if (MayApplyReset(id, IsConnected())) {
-        m_accounting.ResetIndicator(id, m_model.m_selectedEntry);
+        m_accounting.ResetPeriod(PeriodOfIndicator(id), m_model.m_selectedEntry);
     }
 }
 

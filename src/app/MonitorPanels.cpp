@@ -5,53 +5,33 @@
 namespace mereth {
 
 void CMonitorDlg::CreateIndicators() {
-    for (const PeriodRow& row : m_rows) {
+    for (int i = 0; i < INDICATOR_COUNT; ++i) {
+        const IndicatorRow& row = INDICATORS[i];
+        // Each period's three indicators stand over the placeholder its duration took over.
+        const int placeholderId = INDICATORS[IndicatorRowOf(KIND_TIMES, row.period)].controlId;
         RECT rect{};
-        HWND placeholder = ::GetDlgItem(m_hWnd, row.placeholder);
+        HWND placeholder = ::GetDlgItem(m_hWnd, placeholderId);
         if (!placeholder || !::GetWindowRect(placeholder, &rect)) {
             continue;
         }
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        const DWORD style = WS_CHILD | WS_VISIBLE;
-        row.time->Create(row.name, style, rect, m_hWnd, UINT(row.placeholder));
-        row.time->SetTextColour(RGB(0, 0, 0));
-        if (row.time == &m_todayTime) {
-            row.time->SetShowDays(FALSE);
-        }
-        row.time->SetValue(0);
-        row.cost->Create(row.name, style, rect, m_hWnd, UINT(row.costId));
-        row.cost->SetTextColour(RGB(0, 0, 0));
-        row.cost->SetValue(0.0f);
-        row.logins->Create(row.name, style, rect, m_hWnd, UINT(row.loginsId));
-        row.logins->SetTextColour(RGB(0, 0, 0));
+        m_indicators[i].Create(row.windowName, WS_CHILD | WS_VISIBLE, rect, m_hWnd,
+                               UINT(row.controlId));
+        m_indicators[i].SetTextColour(RGB(0, 0, 0));
     }
 }
 
 CTextIndicator* CMonitorDlg::IndicatorOf(int controlId) {
-    for (const PeriodRow& row : m_rows) {
-        if (controlId == row.placeholder) {
-            return row.time;
-        }
-        if (controlId == row.costId) {
-            return row.cost;
-        }
-        if (controlId == row.loginsId) {
-            return row.logins;
-        }
-    }
-    return nullptr;
+    const int row = IndicatorRowOf(controlId);
+    return row >= 0 ? &m_indicators[row] : nullptr;
 }
 
 void CMonitorDlg::ShowKindPanel(int kind, bool show) {
-    if (kind < KIND_TIMES || kind > KIND_LOGINS) {
-        return;
-    }
-    for (const PeriodRow& row : m_rows) {
-        CTextIndicator* indicator = kind == KIND_TIMES   ? static_cast<CTextIndicator*>(row.time)
-                                    : kind == KIND_COSTS ? static_cast<CTextIndicator*>(row.cost)
-                                                         : row.logins;
-        indicator->ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
-        indicator->EnableWindow(show);
+    for (int i = 0; i < INDICATOR_COUNT; ++i) {
+        if (INDICATORS[i].kind == kind) {
+            m_indicators[i].ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
+            m_indicators[i].EnableWindow(show);
+        }
     }
 }
 
@@ -93,36 +73,19 @@ void CMonitorDlg::FillEntryCombo() {
 }
 
 void CMonitorDlg::RefreshIndicators() {
-    const int selected = m_model.m_selectedEntry;
-    if (!m_model.IsValidRecord(selected)) {
-        for (const PeriodRow& row : m_rows) {
-            row.time->SetText({});
-            row.cost->SetText({});
-            row.logins->SetText({});
-        }
-        return;
+    for (int i = 0; i < INDICATOR_COUNT; ++i) {
+        RefreshIndicator(i);
     }
-    const ConnectionStats& r = m_model.m_entries[selected];
-    m_totalTime.SetValue(r.totalTime.value);
-    m_todayTime.SetValue(r.todayTime.value);
-    m_yearTime.SetValue(r.yearTime.value);
-    m_monthTime.SetValue(r.monthTime.value);
-    m_connTime.SetValue(r.connTime.value);
-    m_totalCost.SetValue(r.totalCost.value);
-    m_todayCost.SetValue(r.todayCost.value);
-    m_yearCost.SetValue(r.yearCost.value);
-    m_monthCost.SetValue(r.monthCost.value);
-    m_connCost.SetValue(r.connCost.value);
-    CTextBuffer<COUNT_TEXT_CAPACITY> count;
-    FormatCount(r.totalLogins, count);
-    m_totalLogins.SetText(count.view());
-    FormatCount(r.todayLogins, count);
-    m_todayLogins.SetText(count.view());
-    FormatCount(r.yearLogins, count);
-    m_yearLogins.SetText(count.view());
-    FormatCount(r.monthLogins, count);
-    m_monthLogins.SetText(count.view());
-    m_connLogins.SetText({});
+}
+
+void CMonitorDlg::RefreshIndicator(int row) {
+    // No record selected: every figure blank.
+    IndicatorText text;
+    if (m_model.IsValidRecord(m_model.m_selectedEntry)) {
+        FormatIndicatorText(row, m_model.m_entries[m_model.m_selectedEntry], m_display, m_locale,
+                            text);
+    }
+    m_indicators[row].SetText(text.view());
 }
 
 void CMonitorDlg::RefreshLabels() {
@@ -139,98 +102,39 @@ void CMonitorDlg::RefreshLabels() {
     }
 }
 
-namespace {
-
-DurationDisplay* DurationSettingOf(DisplaySettings& d, int id) {
-    switch (id) {
-    case IDC_TOTAL_TIME:
-        return &d.totalTime;
-    case IDC_MONTH_TIME:
-        return &d.monthTime;
-    case IDC_YEAR_TIME:
-        return &d.yearTime;
-    case IDC_TODAY_TIME:
-        return &d.todayTime;
-    case IDC_CONN_TIME:
-        return &d.connTime;
-    default:
-        return nullptr;
-    }
-}
-
-Colour* ColourSettingOf(DisplaySettings& d, int id) {
-    if (DurationDisplay* duration = DurationSettingOf(d, id)) {
-        return &duration->textColour;
-    }
-    switch (id) {
-    case IDC_TOTAL_COST:
-        return &d.totalCostColour;
-    case IDC_MONTH_COST:
-        return &d.monthCostColour;
-    case IDC_YEAR_COST:
-        return &d.yearCostColour;
-    case IDC_TODAY_COST:
-        return &d.todayCostColour;
-    case IDC_CONN_COST:
-        return &d.connCostColour;
-    case IDC_TOTAL_LOGINS:
-        return &d.totalLoginsColour;
-    case IDC_MONTH_LOGINS:
-        return &d.monthLoginsColour;
-    case IDC_YEAR_LOGINS:
-        return &d.yearLoginsColour;
-    case IDC_TODAY_LOGINS:
-        return &d.todayLoginsColour;
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
-
 void CMonitorDlg::SetIndicatorColour(int controlId, COLORREF colour) {
-    CTextIndicator* indicator = IndicatorOf(controlId);
-    if (!indicator) {
+    const int row = IndicatorRowOf(controlId);
+    if (row < 0) {
         return;
     }
-    indicator->SetTextColour(colour);
+    m_indicators[row].SetTextColour(colour);
     // The indicator refuses its background colour; keep what it really shows.
-    if (Colour* setting = ColourSettingOf(m_display, controlId)) {
-        *setting = indicator->GetTextColour();
-    }
+    m_display.indicators[row].textColour = m_indicators[row].GetTextColour();
 }
 
 void CMonitorDlg::SetShowDays(int controlId, bool show) {
-    DurationDisplay* setting = DurationSettingOf(m_display, controlId);
+    const int row = IndicatorRowOf(controlId);
     // Today never shows a days field.
-    if (!setting || controlId == IDC_TODAY_TIME) {
+    if (row < 0 || !HasDaysField(INDICATORS[row])) {
         return;
     }
-    auto* indicator = static_cast<CDurationIndicator*>(IndicatorOf(controlId));
-    indicator->SetShowDays(show);
-    setting->showDays = show;
+    m_display.indicators[row].showDays = show;
+    RefreshIndicator(row);
 }
 
 void CMonitorDlg::SetShowSeconds(int controlId, bool show) {
-    DurationDisplay* setting = DurationSettingOf(m_display, controlId);
-    if (!setting) {
+    const int row = IndicatorRowOf(controlId);
+    if (row < 0 || INDICATORS[row].kind != KIND_TIMES) {
         return;
     }
-    auto* indicator = static_cast<CDurationIndicator*>(IndicatorOf(controlId));
-    indicator->SetShowSeconds(show);
-    setting->showSeconds = show;
+    m_display.indicators[row].showSeconds = show;
+    RefreshIndicator(row);
 }
 
 void CMonitorDlg::ApplyDisplaySettings() {
-    m_display.todayTime.showDays = false;
-    for (const PeriodRow& row : m_rows) {
-        const DurationDisplay* duration = DurationSettingOf(m_display, row.placeholder);
-        row.time->SetShowDays(duration->showDays);
-        row.time->SetShowSeconds(duration->showSeconds);
-        SetIndicatorColour(row.placeholder, duration->textColour);
-        SetIndicatorColour(row.costId, *ColourSettingOf(m_display, row.costId));
-        if (Colour* logins = ColourSettingOf(m_display, row.loginsId)) {
-            SetIndicatorColour(row.loginsId, *logins);
+    for (int i = 0; i < INDICATOR_COUNT; ++i) {
+        if (INDICATORS[i].colourValue != nullptr) {
+            SetIndicatorColour(INDICATORS[i].controlId, m_display.indicators[i].textColour);
         }
     }
 }

@@ -13,20 +13,20 @@ const char* MonthName(std::int32_t month) {
 
 void FormatTotalCaption(std::string_view startDate, CaptionText& out) {
     startDate = startDate.substr(0, CAPTION_DATE_CAPACITY);
-    out.Format("Total (since %.*s)", static_cast<int>(startDate.size()), startDate.data());
+    out.Format(TOTAL_CAPTION, static_cast<int>(startDate.size()), startDate.data());
 }
 
 void FormatYearCaption(std::int32_t year, CaptionText& out) {
-    out.Format("This year (%d)", static_cast<int>(year));
+    out.Format(YEAR_CAPTION, static_cast<int>(year));
 }
 
 void FormatMonthCaption(std::int32_t month, CaptionText& out) {
-    out.Format("This month (%s)", MonthName(month));
+    out.Format(MONTH_CAPTION, MonthName(month));
 }
 
 void FormatTodayCaption(std::string_view date, CaptionText& out) {
     date = date.substr(0, CAPTION_DATE_CAPACITY);
-    out.Format("Today (%.*s)", static_cast<int>(date.size()), date.data());
+    out.Format(TODAY_CAPTION, static_cast<int>(date.size()), date.data());
 }
 
 const char* ConnectionCaption(int kind, bool connected, int connectedRecord, int selectedRecord) {
@@ -35,8 +35,8 @@ const char* ConnectionCaption(int kind, bool connected, int connectedRecord, int
     case KIND_COSTS:
         return connected && ((connectedRecord >= 0 && connectedRecord == selectedRecord) ||
                              selectedRecord == 0)
-                   ? "This Connection"
-                   : "Last Connection";
+                   ? THIS_CONNECTION_CAPTION
+                   : LAST_CONNECTION_CAPTION;
     case KIND_LOGINS:
         return "";
     default:

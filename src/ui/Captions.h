@@ -1,6 +1,8 @@
 #pragma once
 
 #include "accounting/UsageModel.h"
+#include "ui/Indicators.h"
+#include "ui/UserTexts.h"
 #include "ui/TextBuffer.h"
 
 #include <cstddef>
@@ -9,20 +11,9 @@
 
 namespace mereth {
 
-// Month names of the captions by month number; fixed English words, not the locale's.
-// Index 0 names no month.
-inline constexpr const char* MONTH_NAMES[13] = {
-    "",     "January", "February",  "March",   "April",    "May",     "June",
-    "July", "August",  "September", "October", "November", "December"};
-
 // The name of a month, or an empty name for a number outside 1..12 (a damaged stored
 // month shows so until the date check corrects it).
 const char* MonthName(std::int32_t month);
-
-// The kinds of indicator the radio buttons switch between (m_indicatorKind).
-constexpr int KIND_TIMES = 0;
-constexpr int KIND_COSTS = 1;
-constexpr int KIND_LOGINS = 2;
 
 // The date text the captions take: a stored start date or a short date of 30.
 constexpr std::size_t CAPTION_DATE_CAPACITY = 63;

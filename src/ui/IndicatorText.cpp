@@ -79,4 +79,20 @@ std::size_t UnchangedPrefixLength(std::string_view previous, std::string_view cu
     return n;
 }
 
+void FormatIndicatorText(int row, const ConnectionStats& r, const DisplaySettings& d,
+                         const ILocale& locale, IndicatorText& out) {
+    const IndicatorRow& indicator = INDICATORS[row];
+    const IndicatorDisplay& display = d.indicators[row];
+    if (indicator.time != nullptr) {
+        FormatDuration((r.*indicator.time).value, display.showDays && HasDaysField(indicator),
+                       display.showSeconds, out);
+    } else if (indicator.cost != nullptr) {
+        FormatCurrencyText((r.*indicator.cost).value, locale, out);
+    } else if (indicator.logins != nullptr) {
+        FormatCount(r.*indicator.logins, out);
+    } else {
+        out.Clear();
+    }
+}
+
 } // namespace mereth

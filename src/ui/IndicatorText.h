@@ -1,6 +1,8 @@
 #pragma once
 
+#include "accounting/ConnectionStats.h"
 #include "core/Locale.h"
+#include "ui/DisplaySettings.h"
 #include "ui/TextBuffer.h"
 
 #include <cstddef>
@@ -61,5 +63,10 @@ template <std::size_t N> void FormatCount(std::int32_t count, CTextBuffer<N>& ou
     static_assert(N >= COUNT_TEXT_CAPACITY - 1);
     out.SetLength(FormatCount(count, out.data(), N + 1));
 }
+
+// The text of the indicator in row `row` of INDICATORS for record r under the display
+// settings d: what the main window shows there.
+void FormatIndicatorText(int row, const ConnectionStats& r, const DisplaySettings& d,
+                         const ILocale& locale, IndicatorText& out);
 
 } // namespace mereth

@@ -1,6 +1,6 @@
 #include "ui/MenuState.h"
 
-#include "accounting/IndicatorIds.h"
+#include "ui/Indicators.h"
 
 namespace mereth {
 
@@ -8,19 +8,6 @@ namespace {
 
 // Amounts below this show as zero in every currency format.
 constexpr float ZERO_AMOUNT = 0.000001f;
-
-const char* const RESET_TIME_QUESTION =
-    "Are you sure you want to reset this time indicator ?\n\nDoing so will also reset all "
-    "indicators below it chronologically together with the corresponding cost and login "
-    "indicators";
-const char* const RESET_COST_QUESTION =
-    "Are you sure you want to reset this cost indicator ?\n\nDoing so will also reset all "
-    "indicators below it chronologically together with the corresponding time and login "
-    "indicators";
-const char* const RESET_LOGIN_QUESTION =
-    "Are you sure you want to reset this login indicator ?\n\nDoing so will also reset all "
-    "indicators below it chronologically together with the corresponding time and cost "
-    "indicators";
 
 } // namespace
 
@@ -39,28 +26,11 @@ int ColourPositionOfCommand(int commandId) {
 }
 
 ContextMenu ContextMenuOf(int controlId) {
-    using namespace indicator_id;
-    switch (controlId) {
-    case TOTAL_TIME:
-    case YEAR_TIME:
-    case MONTH_TIME:
-    case TODAY_TIME:
-    case CONN_TIME:
-        return ContextMenu::Duration;
-    case TOTAL_COST:
-    case YEAR_COST:
-    case MONTH_COST:
-    case TODAY_COST:
-    case CONN_COST:
-        return ContextMenu::Cost;
-    case TOTAL_LOGINS:
-    case YEAR_LOGINS:
-    case MONTH_LOGINS:
-    case TODAY_LOGINS:
-        return ContextMenu::Login;
-    default:
-        return ContextMenu::None;
-    }
+    constexpr ContextMenu BY_KIND[] = {ContextMenu::Duration, ContextMenu::Cost,
+                                       ContextMenu::Login};
+    const int row = IndicatorRowOf(controlId);
+    return row >= 0 && ShowsFigure(INDICATORS[row]) ? BY_KIND[INDICATORS[row].kind]
+                                                    : ContextMenu::None;
 }
 
 ContextMenuState DecideContextMenu(const MenuTargetState& target, bool connected) {
@@ -70,7 +40,7 @@ ContextMenuState DecideContextMenu(const MenuTargetState& target, bool connected
     case ContextMenu::Duration:
         state.showSecondsChecked = target.showSeconds;
         // Today never shows a days field, so the choice is not offered there.
-        state.showDaysGreyed = target.controlId == indicator_id::TODAY_TIME;
+        state.showDaysGreyed = !HasDaysField(INDICATORS[IndicatorRowOf(target.controlId)]);
         state.showDaysChecked = !state.showDaysGreyed && target.showDays;
         state.resetGreyed = connected || target.span == 0;
         break;
@@ -91,7 +61,7 @@ bool MenuCommandApplies(int commandId, int targetId) {
     const ContextMenu menu = ContextMenuOf(targetId);
     switch (commandId) {
     case menu_command::SHOW_DAYS:
-        return menu == ContextMenu::Duration && targetId != indicator_id::TODAY_TIME;
+        return menu == ContextMenu::Duration && HasDaysField(INDICATORS[IndicatorRowOf(targetId)]);
     case menu_command::SHOW_SECONDS:
         return menu == ContextMenu::Duration;
     case menu_command::RESET:

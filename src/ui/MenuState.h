@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "ui/DisplaySettings.h"
+#include "ui/UserTexts.h"
 
 #include <cstdint>
 #include <string_view>
@@ -75,12 +76,8 @@ constexpr int RESET = ID_RESET;
 // command that arrives with no target, or for an indicator of another kind, does nothing.
 bool MenuCommandApplies(int commandId, int targetId);
 
-// The reset confirmation for the kind of the indicator.
-inline constexpr const char* RESET_CAPTION = "Reset Indicator";
+// The reset question for the kind of the indicator.
 const char* ResetQuestion(int controlId);
-
-inline constexpr const char* EXIT_CAPTION = "Exit Mereth";
-inline constexpr const char* EXIT_QUESTION = "\nAre you sure you want to exit Mereth ?";
 
 struct TrayMenuState {
     bool exitGreyed = false;

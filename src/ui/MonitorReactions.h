@@ -2,12 +2,13 @@
 
 #include "accounting/PollCycle.h"
 #include "ras/RasService.h"
+#include "res/resource.h"
 #include "ui/StatusText.h"
 
 namespace mereth {
 
 // The picture of the tray icon, by icon resource.
-enum class TrayPicture { Unchanged = 0, Idle = 142, Online = 139 };
+enum class TrayPicture { Unchanged = 0, Idle = IDI_IDLE, Online = IDI_ONLINE };
 
 // What the main window adds to one poll of the watched connection: the accounting
 // itself has been done by the poll cycle.

@@ -1,6 +1,7 @@
 #include "ui/StatusText.h"
 
 #include "log/ConnectionLogFormat.h"
+#include "ui/UserTexts.h"
 
 namespace mereth {
 
@@ -24,15 +25,14 @@ void FormatStatusText(ConnectionStatus status, std::string_view entryName,
     case ConnectionStatus::Connected: {
         char time[32];
         std::size_t length = FormatConnectedTime(connectedSeconds, time, sizeof time);
-        out.Format("Mereth - Connected to %.*s (%.*s)", nameLength, entryName.data(),
-                   static_cast<int>(length), time);
+        out.Format(STATUS_CONNECTED, nameLength, entryName.data(), static_cast<int>(length), time);
         break;
     }
     case ConnectionStatus::Connecting:
-        out.Format("Mereth - Connecting to %.*s", nameLength, entryName.data());
+        out.Format(STATUS_CONNECTING, nameLength, entryName.data());
         break;
     case ConnectionStatus::NotConnected:
-        out.Assign("Mereth - Not Connected");
+        out.Assign(STATUS_NOT_CONNECTED);
         break;
     }
 }

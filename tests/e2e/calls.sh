@@ -27,12 +27,12 @@ online=$(driver tray-picture)
 [ "$online" != "$idle" ] && ok "the tray icon lights up" || fail "the tray icon stays idle"
 rassim state Work 8192
 driver wait-title "Mereth - Connected to Work (0:00:00:??)"
-expect_eq "the connection caption" "$(driver text 1015)" "This Connection"
+expect_eq "the connection caption" "$(driver text IDC_CONN_GROUP)" "This Connection"
 rassim hangup Work
 wait_for 5 "the call in the log" has_calls 1
 expect_eq "the tray icon after the call" "$(driver tray-picture)" "$idle"
 driver wait-title "Mereth - Not Connected"
-expect_eq "the connection caption" "$(driver text 1015)" "Last Connection"
+expect_eq "the connection caption" "$(driver text IDC_CONN_GROUP)" "Last Connection"
 
 call=$(log_calls)
 expect_eq "calls in the log" "$(log_call_count)" 1

@@ -8,8 +8,8 @@ rassim phonebook Work Home
 start_mereth
 driver wait-visible && ok "the window shows itself on the first run"
 driver wait-title "Mereth - Not Connected"
-expect_eq "the entry list" "$(driver text 1007)" "All Dial-up Connections"
-expect_eq "the Total caption" "$(driver text 1008)" "Total (since $(date +%d/%m/%Y))"
+expect_eq "the entry list" "$(driver text IDC_ENTRY_COMBO)" "All Dial-up Connections"
+expect_eq "the Total caption" "$(driver text IDC_TOTAL_GROUP)" "Total (since $(date +%d/%m/%Y))"
 log_header_ok && ok "the log begins with its header" || fail "the log has no header"
 expect_eq "calls in the log" "$(log_call_count)" 0
 [[ "$(store_tree 2>/dev/null || true)" != *"|Version Number|"* ]] && ok "nothing stored yet" ||

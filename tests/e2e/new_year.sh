@@ -23,8 +23,8 @@ REG
 TOTAL_TIME=7200 TOTAL_LOGINS=9
 
 start_mereth
-driver --timeout 75 wait-text 1012 "This year (2027)"
-expect_eq "the month caption" "$(driver text 1013)" "This month (January)"
+driver --timeout 75 wait-text IDC_YEAR_GROUP "This year (2027)"
+expect_eq "the month caption" "$(driver text IDC_MONTH_GROUP)" "This month (January)"
 rassim connect Work
 driver wait-title "Mereth - Connected to Work (*)"
 rassim hangup Work

@@ -7,7 +7,6 @@
 
 #ifndef _WIN32
 
-#include "accounting/IndicatorIds.h"
 #include "accounting/PollCycle.h"
 
 #include "AccountingClock.h"
@@ -311,12 +310,10 @@ private:
     }
 
     void RandomReset() {
-        static const int ids[] = {1003, 109,  111, 1009, 107,  113, 1004, 108,
-                                  114,  1010, 105, 112,  1011, 106, 115};
-        const int id = ids[Pick(0, 14)];
+        const auto period = static_cast<Period>(Pick(0, static_cast<int>(Period::Total)));
         const int r = Chance(0.3) ? 0 : Pick(1, ENTRIES);
-        m_rig.accounting.ResetIndicator(id, r);
-        if (PeriodOfIndicator(id) == Period::Total) {
+        m_rig.accounting.ResetPeriod(period, r);
+        if (period == Period::Total) {
             for (int i = 0; i < RECORD_COUNT; ++i) {
                 if (r == 0 || i == r) {
                     m_refSeconds[i] = 0;

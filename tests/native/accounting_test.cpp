@@ -423,14 +423,14 @@ TEST_F(AccountingTest, OnlyTheAccountingsOwnOperationsMoveTheConnectionState) {
     rig.RunUntil(60);
     ASSERT_GT(Rec(1).totalTime.value, 0);
     const ConnectionStats before = Rec(1);
-    EXPECT_FALSE(rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, 0));
+    EXPECT_FALSE(rig.accounting.ResetPeriod(Period::Total, 0));
     EXPECT_EQ(Rec(1).totalTime, before.totalTime);
     EXPECT_EQ(Rec(1).startDate, before.startDate);
 
     rig.accounting.OnConnectionEnded();
     EXPECT_FALSE(rig.accounting.IsConnected());
     EXPECT_EQ(rig.log.lines, 1);
-    EXPECT_TRUE(rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, 0));
+    EXPECT_TRUE(rig.accounting.ResetPeriod(Period::Total, 0));
     EXPECT_EQ(Rec(1).totalTime.value, 0);
 }
 

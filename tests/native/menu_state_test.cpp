@@ -1,6 +1,6 @@
 #include "ui/MenuState.h"
 
-#include "accounting/IndicatorIds.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +9,18 @@
 namespace mereth {
 namespace {
 
-using namespace indicator_id;
-
 TEST(MenuState, MenuByIndicator) {
-    for (int id : {TOTAL_TIME, YEAR_TIME, MONTH_TIME, TODAY_TIME, CONN_TIME}) {
+    for (int id : {IDC_TOTAL_TIME, IDC_YEAR_TIME, IDC_MONTH_TIME, IDC_TODAY_TIME, IDC_CONN_TIME}) {
         EXPECT_EQ(static_cast<int>(ContextMenuOf(id)), 135) << id;
     }
-    for (int id : {TOTAL_COST, YEAR_COST, MONTH_COST, TODAY_COST, CONN_COST}) {
+    for (int id : {IDC_TOTAL_COST, IDC_YEAR_COST, IDC_MONTH_COST, IDC_TODAY_COST, IDC_CONN_COST}) {
         EXPECT_EQ(static_cast<int>(ContextMenuOf(id)), 136) << id;
     }
-    for (int id : {TOTAL_LOGINS, YEAR_LOGINS, MONTH_LOGINS, TODAY_LOGINS}) {
+    for (int id : {IDC_TOTAL_LOGINS, IDC_YEAR_LOGINS, IDC_MONTH_LOGINS, IDC_TODAY_LOGINS}) {
         EXPECT_EQ(static_cast<int>(ContextMenuOf(id)), 137) << id;
     }
     // The blank Conn login indicator, the list, a caption, the dialog's own surface.
-    for (int id : {CONN_LOGINS, 1007, 1015, 0}) {
+    for (int id : {IDC_CONN_LOGINS, 1007, 1015, 0}) {
         EXPECT_EQ(ContextMenuOf(id), ContextMenu::None) << id;
     }
 }
@@ -37,7 +35,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
     };
     const Case cases[] = {
         {"total time",
-         {TOTAL_TIME, 5, true, true, 0, "", 0x000000},
+         {IDC_TOTAL_TIME, 5, true, true, 0, "", 0x000000},
          false,
          true,
          true,
@@ -45,7 +43,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          false,
          0},
         {"fields off",
-         {YEAR_TIME, 5, false, false, 0, "", 0x0000FF},
+         {IDC_YEAR_TIME, 5, false, false, 0, "", 0x0000FF},
          false,
          false,
          false,
@@ -53,16 +51,23 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          false,
          4},
         {"today keeps days greyed and unchecked",
-         {TODAY_TIME, 5, true, true, 0, "", 0},
+         {IDC_TODAY_TIME, 5, true, true, 0, "", 0},
          false,
          true,
          false,
          true,
          false,
          0},
-        {"zero duration", {CONN_TIME, 0, true, true, 0, "", 0}, false, true, true, false, true, 0},
+        {"zero duration",
+         {IDC_CONN_TIME, 0, true, true, 0, "", 0},
+         false,
+         true,
+         true,
+         false,
+         true,
+         0},
         {"while connected",
-         {MONTH_TIME, 5, true, true, 0, "", 0},
+         {IDC_MONTH_TIME, 5, true, true, 0, "", 0},
          true,
          true,
          true,
@@ -70,7 +75,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          true,
          0},
         {"amount",
-         {TOTAL_COST, 0, true, true, 0.01f, "", 0xFFFFFF},
+         {IDC_TOTAL_COST, 0, true, true, 0.01f, "", 0xFFFFFF},
          false,
          false,
          false,
@@ -78,7 +83,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          false,
          8},
         {"tiny amount",
-         {CONN_COST, 0, true, true, 0.0000009f, "", 0},
+         {IDC_CONN_COST, 0, true, true, 0.0000009f, "", 0},
          false,
          false,
          false,
@@ -86,7 +91,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          true,
          0},
         {"amount while connected",
-         {CONN_COST, 0, true, true, 5.0f, "", 0},
+         {IDC_CONN_COST, 0, true, true, 5.0f, "", 0},
          true,
          false,
          false,
@@ -94,7 +99,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          true,
          0},
         {"logins",
-         {TODAY_LOGINS, 0, true, true, 0, "10", 0x808080},
+         {IDC_TODAY_LOGINS, 0, true, true, 0, "10", 0x808080},
          false,
          false,
          false,
@@ -102,7 +107,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          false,
          1},
         {"no logins",
-         {TODAY_LOGINS, 0, true, true, 0, "0", 0},
+         {IDC_TODAY_LOGINS, 0, true, true, 0, "0", 0},
          false,
          false,
          false,
@@ -110,7 +115,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          true,
          0},
         {"logins while connected",
-         {TOTAL_LOGINS, 0, true, true, 0, "3", 0},
+         {IDC_TOTAL_LOGINS, 0, true, true, 0, "3", 0},
          true,
          false,
          false,
@@ -118,7 +123,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
          true,
          0},
         {"colour in no position",
-         {TOTAL_COST, 0, true, true, 1.0f, "", 0x123456},
+         {IDC_TOTAL_COST, 0, true, true, 1.0f, "", 0x123456},
          false,
          false,
          false,
@@ -136,7 +141,7 @@ TEST(MenuState, ItemsGreyedAndChecked) {
         EXPECT_EQ(state.resetGreyed, c.resetGreyed);
         EXPECT_EQ(state.checkedColour, c.colour);
     }
-    EXPECT_EQ(DecideContextMenu({CONN_LOGINS, 0, true, true, 0, "", 0}, false).menu,
+    EXPECT_EQ(DecideContextMenu({IDC_CONN_LOGINS, 0, true, true, 0, "", 0}, false).menu,
               ContextMenu::None);
 }
 
@@ -162,19 +167,19 @@ TEST(MenuState, CommandsActOnlyOnATargetTheyAreOfferedFor) {
         bool applies;
     };
     const Case cases[] = {
-        {menu_command::SHOW_DAYS, TOTAL_TIME, true},
-        {menu_command::SHOW_DAYS, TODAY_TIME, false},
-        {menu_command::SHOW_DAYS, TOTAL_COST, false},
-        {menu_command::SHOW_SECONDS, TODAY_TIME, true},
-        {menu_command::SHOW_SECONDS, MONTH_LOGINS, false},
-        {menu_command::RESET, CONN_COST, true},
-        {menu_command::RESET, CONN_LOGINS, false},
+        {menu_command::SHOW_DAYS, IDC_TOTAL_TIME, true},
+        {menu_command::SHOW_DAYS, IDC_TODAY_TIME, false},
+        {menu_command::SHOW_DAYS, IDC_TOTAL_COST, false},
+        {menu_command::SHOW_SECONDS, IDC_TODAY_TIME, true},
+        {menu_command::SHOW_SECONDS, IDC_MONTH_LOGINS, false},
+        {menu_command::RESET, IDC_CONN_COST, true},
+        {menu_command::RESET, IDC_CONN_LOGINS, false},
         {menu_command::RESET, 0, false}, // no target
-        {32795, YEAR_LOGINS, true},
-        {32803, CONN_TIME, true},
+        {32795, IDC_YEAR_LOGINS, true},
+        {32803, IDC_CONN_TIME, true},
         {32803, 0, false},
-        {32804, CONN_TIME, false},
-        {32784, CONN_TIME, false}, // Cancel
+        {32804, IDC_CONN_TIME, false},
+        {32784, IDC_CONN_TIME, false}, // Cancel
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MenuCommandApplies(c.command, c.target), c.applies)
@@ -196,8 +201,9 @@ TEST(MenuState, ResetQuestionByKind) {
         "indicators below it chronologically together with the corresponding time and cost "
         "indicators";
     const std::pair<int, const char*> cases[] = {
-        {MONTH_TIME, time}, {TODAY_TIME, time},   {CONN_TIME, time},     {TOTAL_COST, cost},
-        {CONN_COST, cost},  {YEAR_LOGINS, login}, {TOTAL_LOGINS, login}, {CONN_LOGINS, login},
+        {IDC_MONTH_TIME, time},    {IDC_TODAY_TIME, time},   {IDC_CONN_TIME, time},
+        {IDC_TOTAL_COST, cost},    {IDC_CONN_COST, cost},    {IDC_YEAR_LOGINS, login},
+        {IDC_TOTAL_LOGINS, login}, {IDC_CONN_LOGINS, login},
     };
     for (const auto& [id, question] : cases) {
         EXPECT_STREQ(ResetQuestion(id), question) << id;

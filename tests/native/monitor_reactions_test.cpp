@@ -1,6 +1,6 @@
 #include "ui/MonitorReactions.h"
 
-#include "accounting/IndicatorIds.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,6 @@ TEST(MonitorReactions, PollEventsSwitchThePictureAndCaptionsOnlyAtAnEdge) {
         EXPECT_EQ(c.picture, r.picture) << int(c.event);
         EXPECT_EQ(c.labels, r.refreshLabels) << int(c.event);
     }
-    EXPECT_EQ(142, int(TrayPicture::Idle));
-    EXPECT_EQ(139, int(TrayPicture::Online));
 }
 
 TEST(MonitorReactions, StatusTickFlashesOnlyWhileIdleAndShowsAnUnreachableWindow) {
@@ -62,13 +60,12 @@ TEST(MonitorReactions, StatusTickFlashesOnlyWhileIdleAndShowsAnUnreachableWindow
 }
 
 TEST(MonitorReactions, AResetIsAppliedOnlyToAnIndicatorThatOffersItBetweenCalls) {
-    using namespace indicator_id;
-    const int offered[] = {TOTAL_TIME, CONN_TIME, MONTH_COST, TODAY_LOGINS};
+    const int offered[] = {IDC_TOTAL_TIME, IDC_CONN_TIME, IDC_MONTH_COST, IDC_TODAY_LOGINS};
     for (int id : offered) {
         EXPECT_TRUE(MayApplyReset(id, false)) << id;
         EXPECT_FALSE(MayApplyReset(id, true)) << id; // a call began during the question
     }
-    for (int id : {CONN_LOGINS, 0, 1000}) {
+    for (int id : {IDC_CONN_LOGINS, 0, 1000}) {
         EXPECT_FALSE(MayApplyReset(id, false)) << id;
     }
 }

@@ -1,5 +1,4 @@
 #include "accounting/ConnectionAccounting.h"
-#include "accounting/IndicatorIds.h"
 
 #include "AccountingRig.h"
 #include "FakeClock.h"
@@ -57,36 +56,25 @@ protected:
     Rig rig;
 };
 
-TEST_F(ResetTest, EveryIndicatorClearsItsPeriodAndThoseBelowIt) {
+TEST_F(ResetTest, EveryPeriodClearsItselfAndThoseBelowIt) {
     struct Case {
-        int id;
+        Period period;
         Cleared cleared;
     };
     const Case cases[] = {
-        {1003, {true, true, true, true, true}},
-        {109, {true, true, true, true, true}},
-        {111, {true, true, true, true, true}},
-        {1009, {true, true, true, true, false}},
-        {107, {true, true, true, true, false}},
-        {113, {true, true, true, true, false}},
-        {1004, {true, true, true, false, false}},
-        {108, {true, true, true, false, false}},
-        {114, {true, true, true, false, false}},
-        {1010, {true, true, false, false, false}},
-        {105, {true, true, false, false, false}},
-        {112, {true, true, false, false, false}},
-        {1011, {true, false, false, false, false}},
-        {106, {true, false, false, false, false}},
-        {115, CLEARED_NONE},
-        {0, CLEARED_NONE},
-        {32793, CLEARED_NONE},
+        {Period::Total, {true, true, true, true, true}},
+        {Period::Year, {true, true, true, true, false}},
+        {Period::Month, {true, true, true, false, false}},
+        {Period::Today, {true, true, false, false, false}},
+        {Period::Conn, {true, false, false, false, false}},
+        {Period::None, CLEARED_NONE},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
+        SCOPED_TRACE(static_cast<int>(c.period));
         for (ConnectionStats& r : rig.model.m_entries) {
             Fill(r);
         }
-        rig.accounting.ResetIndicator(c.id, 2);
+        rig.accounting.ResetPeriod(c.period, 2);
         EXPECT_EQ(ClearedOf(rig.model.m_entries[2]), c.cleared);
         // Bases stay; only values are figures.
         EXPECT_EQ(rig.model.m_entries[2].todayTime.base, 10);
@@ -99,7 +87,7 @@ TEST_F(ResetTest, EveryIndicatorClearsItsPeriodAndThoseBelowIt) {
 }
 
 TEST_F(ResetTest, MonthOfOneRecordLeavesYearTotalAndTheAggregate) {
-    rig.accounting.ResetIndicator(indicator_id::MONTH_TIME, 1);
+    rig.accounting.ResetPeriod(Period::Month, 1);
     const ConnectionStats& work = rig.model.m_entries[1];
     EXPECT_EQ(work.yearTime.value, 30);
     EXPECT_EQ(work.yearLogins, 3);
@@ -112,14 +100,14 @@ TEST_F(ResetTest, MonthOfOneRecordLeavesYearTotalAndTheAggregate) {
 }
 
 TEST_F(ResetTest, AggregateResetReachesAllTwentyRecords) {
-    rig.accounting.ResetIndicator(indicator_id::TODAY_COST, 0);
+    rig.accounting.ResetPeriod(Period::Today, 0);
     for (int i = 0; i < RECORD_COUNT; ++i) {
         EXPECT_EQ(ClearedOf(rig.model.m_entries[i]), (Cleared{true, true, false, false, false}))
             << i;
     }
 
     rig.clock.SetLocal(2027, 3, 4, 9, 0, 0);
-    rig.accounting.ResetIndicator(indicator_id::TOTAL_LOGINS, 0);
+    rig.accounting.ResetPeriod(Period::Total, 0);
     for (int i = 0; i < RECORD_COUNT; ++i) {
         EXPECT_EQ(ClearedOf(rig.model.m_entries[i]), (Cleared{true, true, true, true, true})) << i;
         EXPECT_EQ(rig.model.m_entries[i].startDate, "04/03/2027") << i;
@@ -128,7 +116,7 @@ TEST_F(ResetTest, AggregateResetReachesAllTwentyRecords) {
 }
 
 TEST_F(ResetTest, TotalOfOneRecordStartsItsNewDate) {
-    rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, 3);
+    rig.accounting.ResetPeriod(Period::Total, 3);
     EXPECT_EQ(rig.model.m_entries[3].startDate, "07/12/2026");
     EXPECT_EQ(ClearedOf(rig.model.m_entries[3]), (Cleared{true, true, true, true, true}));
     EXPECT_EQ(rig.model.m_entries[0].startDate, "01/01/2020");
@@ -138,7 +126,7 @@ TEST_F(ResetTest, TotalOfOneRecordStartsItsNewDate) {
 }
 
 TEST_F(ResetTest, ZerosHoldIntoTheNextConnection) {
-    rig.accounting.ResetIndicator(indicator_id::YEAR_TIME, 1);
+    rig.accounting.ResetPeriod(Period::Year, 1);
     rig.poll.record = 1;
     rig.Tick();
     rig.RunUntil(30);
@@ -150,8 +138,8 @@ TEST_F(ResetTest, ZerosHoldIntoTheNextConnection) {
 }
 
 TEST_F(ResetTest, OutOfRangeRecordChangesNothing) {
-    rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, -1);
-    rig.accounting.ResetIndicator(indicator_id::TOTAL_TIME, RECORD_COUNT);
+    rig.accounting.ResetPeriod(Period::Total, -1);
+    rig.accounting.ResetPeriod(Period::Total, RECORD_COUNT);
     for (const ConnectionStats& r : rig.model.m_entries) {
         EXPECT_EQ(ClearedOf(r), CLEARED_NONE);
     }

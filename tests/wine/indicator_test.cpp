@@ -103,10 +103,10 @@ TEST_F(IndicatorTest, SmallRequestGetsTheMinimumSizeAndAFontFromTheHeight) {
 }
 
 TEST_F(IndicatorTest, NewTextRepaintsOnlyWhatChangedAndErasesOnlyWhenShorter) {
-    CDurationIndicator indicator(RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE));
+    CTextIndicator indicator;
     ASSERT_TRUE(indicator.Create("conn", WS_CHILD | WS_VISIBLE, RECT{10, 10, 190, 40},
                                  m_parent.Handle(), 1011));
-    indicator.SetValue(3729); // 0:1:02:09
+    indicator.SetText("0:1:02:09");
     Settle(indicator);
 
     struct Step {

@@ -4,6 +4,7 @@
 #include "app/MonitorDlg.h"
 
 #include "AllocationCounter.h"
+#include "DisplayOf.h"
 #include "DialogTemplate.h"
 #include "RasSimState.h"
 
@@ -21,8 +22,8 @@ public:
     std::function<void(CProbeDlg&)> check;
     bool checked = false;
 
+    using CMonitorDlg::m_indicators;
     using CMonitorDlg::m_model;
-    using CMonitorDlg::m_rows;
 
     std::string ItemText(int id) const {
         char text[128] = {};
@@ -38,9 +39,8 @@ public:
     }
     int TotalPaints() {
         int paints = 0;
-        for (const auto& row : m_rows) {
-            paints += row.time->PaintStats().paints + row.cost->PaintStats().paints +
-                      row.logins->PaintStats().paints;
+        for (const CTextIndicator& indicator : m_indicators) {
+            paints += indicator.PaintStats().paints;
         }
         return paints;
     }
@@ -103,12 +103,9 @@ TEST_F(MonitorDialogTest, EntryListAndPanelsByKind) {
             SCOPED_TRACE(step.kind);
             dlg.ChooseKind(step.kind);
             EXPECT_EQ(dlg.IndicatorKind(), step.kind);
-            for (const auto& row : dlg.m_rows) {
-                CTextIndicator* byKind[] = {row.time, row.cost, row.logins};
-                for (int kind = 0; kind < 3; ++kind) {
-                    EXPECT_EQ(byKind[kind]->IsWindowVisible(), kind == step.kind);
-                    EXPECT_EQ(byKind[kind]->IsWindowEnabled(), kind == step.kind);
-                }
+            for (int i = 0; i < INDICATOR_COUNT; ++i) {
+                EXPECT_EQ(dlg.m_indicators[i].IsWindowVisible(), INDICATORS[i].kind == step.kind);
+                EXPECT_EQ(dlg.m_indicators[i].IsWindowEnabled(), INDICATORS[i].kind == step.kind);
             }
             EXPECT_EQ(dlg.ItemText(IDC_CONN_GROUP), step.connCaption);
         }
@@ -163,11 +160,11 @@ TEST_F(MonitorDialogTest, DisplayChangesReachTheSettingsASaveWrites) {
         dlg.SetIndicatorColour(IDC_YEAR_LOGINS, GetSysColor(COLOR_BTNFACE)); // refused
         dlg.SetShowDays(IDC_TODAY_TIME, TRUE);                               // never days
         EXPECT_EQ(dlg.IndicatorOf(IDC_TOTAL_TIME)->GetText(), "0:00");
-        EXPECT_FALSE(dlg.Display().totalTime.showSeconds);
-        EXPECT_FALSE(dlg.Display().totalTime.showDays);
-        EXPECT_EQ(dlg.Display().monthCostColour, RGB(255, 0, 0));
-        EXPECT_EQ(dlg.Display().yearLoginsColour, COLOUR_BLACK);
-        EXPECT_FALSE(dlg.Display().todayTime.showDays);
+        EXPECT_FALSE(test::DisplayOf(dlg.Display(), IDC_TOTAL_TIME).showSeconds);
+        EXPECT_FALSE(test::DisplayOf(dlg.Display(), IDC_TOTAL_TIME).showDays);
+        EXPECT_EQ(test::DisplayOf(dlg.Display(), IDC_MONTH_COST).textColour, RGB(255, 0, 0));
+        EXPECT_EQ(test::DisplayOf(dlg.Display(), IDC_YEAR_LOGINS).textColour, COLOUR_BLACK);
+        EXPECT_FALSE(test::DisplayOf(dlg.Display(), IDC_TODAY_TIME).showDays);
         EXPECT_EQ(dlg.IndicatorOf(IDC_TODAY_TIME)->GetText(), "0:00:00");
     });
 }

@@ -3,6 +3,7 @@
 #include "app/MonitorDlg.h"
 
 #include "DialogTemplate.h"
+#include "DisplayOf.h"
 #include "RasSimState.h"
 #include "RecordingNotifyShell.h"
 #include "StoreRegistry.h"
@@ -424,17 +425,18 @@ TEST_F(MonitorLifecycleWhiteFace, AColourActsOnlyOnItsTargetAndNotAsTheBackgroun
             Do([&] {
                 reader.Open(Dialog(), WM_CONTEXTMENU, WPARAM(Indicator(IDC_YEAR_COST)), 0, {});
                 ::SendMessageA(Dialog(), WM_COMMAND, ID_COLOUR_WHITE, 0);
-                afterWhite = m_dialog->Display().yearCostColour;
+                afterWhite = test::DisplayOf(m_dialog->Display(), IDC_YEAR_COST).textColour;
                 reader.Open(Dialog(), WM_CONTEXTMENU, WPARAM(Indicator(IDC_YEAR_COST)), 0, {});
                 ::SendMessageA(Dialog(), WM_COMMAND, ID_COLOUR_RED, 0);
-                afterRed = m_dialog->Display().yearCostColour;
+                afterRed = test::DisplayOf(m_dialog->Display(), IDC_YEAR_COST).textColour;
                 // The target was used up: a second command finds none.
                 ::SendMessageA(Dialog(), WM_COMMAND, ID_COLOUR_BLUE, 0);
-                afterStale = m_dialog->Display().yearCostColour;
+                afterStale = test::DisplayOf(m_dialog->Display(), IDC_YEAR_COST).textColour;
 
                 reader.Open(Dialog(), WM_CONTEXTMENU, WPARAM(Indicator(IDC_MONTH_TIME)), 0, {});
                 ::SendMessageA(Dialog(), WM_COMMAND, ID_SHOW_SECONDS, 0);
-                secondsAfterToggle = m_dialog->Display().monthTime.showSeconds;
+                secondsAfterToggle =
+                    test::DisplayOf(m_dialog->Display(), IDC_MONTH_TIME).showSeconds;
             }),
         });
     EXPECT_EQ(COLOUR_BLACK, afterWhite);

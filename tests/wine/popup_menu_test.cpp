@@ -1,6 +1,6 @@
 #include "ui/win32/PopupMenu.h"
 
-#include "accounting/IndicatorIds.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

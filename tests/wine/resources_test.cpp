@@ -1,4 +1,3 @@
-#include "accounting/IndicatorIds.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -12,23 +11,6 @@
 
 namespace mereth {
 namespace {
-
-// The placeholders and indicators the resources name are the ones the accounting counts.
-static_assert(IDC_TOTAL_TIME == indicator_id::TOTAL_TIME &&
-              IDC_YEAR_TIME == indicator_id::YEAR_TIME &&
-              IDC_MONTH_TIME == indicator_id::MONTH_TIME &&
-              IDC_TODAY_TIME == indicator_id::TODAY_TIME &&
-              IDC_CONN_TIME == indicator_id::CONN_TIME);
-static_assert(IDC_TOTAL_COST == indicator_id::TOTAL_COST &&
-              IDC_YEAR_COST == indicator_id::YEAR_COST &&
-              IDC_MONTH_COST == indicator_id::MONTH_COST &&
-              IDC_TODAY_COST == indicator_id::TODAY_COST &&
-              IDC_CONN_COST == indicator_id::CONN_COST);
-static_assert(IDC_TOTAL_LOGINS == indicator_id::TOTAL_LOGINS &&
-              IDC_YEAR_LOGINS == indicator_id::YEAR_LOGINS &&
-              IDC_MONTH_LOGINS == indicator_id::MONTH_LOGINS &&
-              IDC_TODAY_LOGINS == indicator_id::TODAY_LOGINS &&
-              IDC_CONN_LOGINS == indicator_id::CONN_LOGINS);
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;

@@ -6,6 +6,7 @@
 
 #include "AccountingFakes.h"
 #include "ChildProcess.h"
+#include "DisplayOf.h"
 #include "FakeClock.h"
 #include "FakeLocale.h"
 #include "StoreRegistry.h"
@@ -95,20 +96,20 @@ void FillRecord(ConnectionStats& r, int i) {
 }
 
 void FillDisplay(DisplaySettings& d) {
-    d.totalTime = {false, true, 0x0000FF};
-    d.monthTime = {true, false, 0x00FF00};
-    d.yearTime = {false, false, 0xFF0000};
-    d.todayTime = {false, false, 0x808080};
-    d.connTime = {true, true, 0xFFFF00};
-    d.totalCostColour = 0x00FFFF;
-    d.monthCostColour = 0xFF00FF;
-    d.yearCostColour = 0xFFFFFF;
-    d.todayCostColour = 0x123456;
-    d.connCostColour = 0x0000FF;
-    d.totalLoginsColour = 0x00FF00;
-    d.monthLoginsColour = 0xFF0000;
-    d.yearLoginsColour = 0x808080;
-    d.todayLoginsColour = 0xABCDEF;
+    test::DisplayOf(d, IDC_TOTAL_TIME) = {false, true, 0x0000FF};
+    test::DisplayOf(d, IDC_MONTH_TIME) = {true, false, 0x00FF00};
+    test::DisplayOf(d, IDC_YEAR_TIME) = {false, false, 0xFF0000};
+    test::DisplayOf(d, IDC_TODAY_TIME) = {false, false, 0x808080};
+    test::DisplayOf(d, IDC_CONN_TIME) = {true, true, 0xFFFF00};
+    test::DisplayOf(d, IDC_TOTAL_COST).textColour = 0x00FFFF;
+    test::DisplayOf(d, IDC_MONTH_COST).textColour = 0xFF00FF;
+    test::DisplayOf(d, IDC_YEAR_COST).textColour = 0xFFFFFF;
+    test::DisplayOf(d, IDC_TODAY_COST).textColour = 0x123456;
+    test::DisplayOf(d, IDC_CONN_COST).textColour = 0x0000FF;
+    test::DisplayOf(d, IDC_TOTAL_LOGINS).textColour = 0x00FF00;
+    test::DisplayOf(d, IDC_MONTH_LOGINS).textColour = 0xFF0000;
+    test::DisplayOf(d, IDC_YEAR_LOGINS).textColour = 0x808080;
+    test::DisplayOf(d, IDC_TODAY_LOGINS).textColour = 0xABCDEF;
 }
 
 // Twenty records, record 0 and Entry 1 .. Entry 19.
@@ -224,7 +225,7 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
     EXPECT_EQ(p.model.m_currentMonth, 3);
     EXPECT_EQ(p.model.m_currentDay, 1);
     DisplaySettings display = expected.display;
-    display.todayTime.showDays = false; // not stored: Today never shows days
+    test::DisplayOf(display, IDC_TODAY_TIME).showDays = false; // not stored: Today never shows days
     EXPECT_TRUE(p.display == display);
 
     if (!HasFailure()) {
@@ -310,12 +311,13 @@ TEST(SettingsStore, ASaveWritesExactlyThisTree) {
     t.sundayUnitCost = 0.005f;
     t.saturdayUnitTime = 90;
     t.sundayUnitTime = 180;
-    p.display.totalTime.showSeconds = false;
-    p.display.monthTime.showDays = false;
-    p.display.yearTime.textColour = 0x0000FF;
-    p.display.todayTime = {true, true, 0x00FF00}; // Today's days setting is not stored
-    p.display.totalCostColour = 0xFF0000;
-    p.display.todayLoginsColour = 0xFFFFFF;
+    test::DisplayOf(p.display, IDC_TOTAL_TIME).showSeconds = false;
+    test::DisplayOf(p.display, IDC_MONTH_TIME).showDays = false;
+    test::DisplayOf(p.display, IDC_YEAR_TIME).textColour = 0x0000FF;
+    test::DisplayOf(p.display, IDC_TODAY_TIME) = {true, true,
+                                                  0x00FF00}; // Today's days setting is not stored
+    test::DisplayOf(p.display, IDC_TOTAL_COST).textColour = 0xFF0000;
+    test::DisplayOf(p.display, IDC_TODAY_LOGINS).textColour = 0xFFFFFF;
     p.model.m_selectedEntryName = "Work";
     p.model.m_currentYear = 2026;
     p.model.m_currentMonth = 12;
@@ -616,10 +618,11 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     EXPECT_EQ(p.model.m_currentYear, 2026);
     EXPECT_EQ(p.model.m_currentMonth, old.model.m_currentMonth);
     EXPECT_EQ(p.model.m_currentDay, 7); // 7 February 2106, the last day of the stored form
-    EXPECT_TRUE(p.display.totalTime.showSeconds);
-    EXPECT_EQ(p.display.totalTime.textColour, COLOUR_BLACK);
-    EXPECT_EQ(p.display.monthTime.textColour, 0x05u);
-    EXPECT_EQ(p.display.yearTime, old.display.yearTime);
+    EXPECT_TRUE(test::DisplayOf(p.display, IDC_TOTAL_TIME).showSeconds);
+    EXPECT_EQ(test::DisplayOf(p.display, IDC_TOTAL_TIME).textColour, COLOUR_BLACK);
+    EXPECT_EQ(test::DisplayOf(p.display, IDC_MONTH_TIME).textColour, 0x05u);
+    EXPECT_EQ(test::DisplayOf(p.display, IDC_YEAR_TIME),
+              test::DisplayOf(old.display, IDC_YEAR_TIME));
 
     // A cost calculation over the loaded tariff stays within its periods.
     for (int minute = 0; minute < MINUTES_PER_DAY; ++minute) {

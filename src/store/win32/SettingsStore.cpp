@@ -126,41 +126,9 @@ constexpr std::int32_t ConnectionStats::*LOGIN_FIGURES[] = {
     &ConnectionStats::totalLogins, &ConnectionStats::todayLogins, &ConnectionStats::monthLogins,
     &ConnectionStats::yearLogins};
 
-// Settings\Times, Settings\Costs and Settings\Logins, in the order they are written.
-struct DurationSetting {
-    const char* showSeconds;
-    const char* showDays; // null: not stored (Today never shows days)
-    const char* colour;
-    DurationDisplay DisplaySettings::*member;
-};
-
-constexpr DurationSetting DURATION_SETTINGS[] = {
-    {"TotalShowSeconds", "TotalShowDays", "TotalColor", &DisplaySettings::totalTime},
-    {"MonthShowSeconds", "MonthShowDays", "MonthColor", &DisplaySettings::monthTime},
-    {"YearShowSeconds", "YearShowDays", "YearColor", &DisplaySettings::yearTime},
-    {"TodayShowSeconds", nullptr, "TodayColor", &DisplaySettings::todayTime},
-    {"ConnShowSeconds", "ConnShowDays", "ConnColor", &DisplaySettings::connTime},
-};
-
-struct ColourSetting {
-    const char* name;
-    Colour DisplaySettings::*member;
-};
-
-constexpr ColourSetting COST_COLOURS[] = {
-    {"TotalColor", &DisplaySettings::totalCostColour},
-    {"MonthColor", &DisplaySettings::monthCostColour},
-    {"YearColor", &DisplaySettings::yearCostColour},
-    {"TodayColor", &DisplaySettings::todayCostColour},
-    {"ConnColor", &DisplaySettings::connCostColour},
-};
-
-constexpr ColourSetting LOGIN_COLOURS[] = {
-    {"TotalColor", &DisplaySettings::totalLoginsColour},
-    {"MonthColor", &DisplaySettings::monthLoginsColour},
-    {"YearColor", &DisplaySettings::yearLoginsColour},
-    {"TodayColor", &DisplaySettings::todayLoginsColour},
-};
+// Settings\Times, Settings\Costs and Settings\Logins, by indicator kind; each holds
+// the values of its kind's indicators in the table's order.
+constexpr const char* DISPLAY_KEYS[] = {"Times", "Costs", "Logins"};
 
 // Charges, Charges\Weekday and Charges\Weekend of one record; Weekday and Weekend
 // only when Charges itself opened.
@@ -344,24 +312,26 @@ void CSettingsStore::LoadFromRegistry() {
 
     const std::string settings = Under(product, "Settings");
     if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
-        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Times").c_str()) == ERROR_SUCCESS) {
-            for (const DurationSetting& s : DURATION_SETTINGS) {
-                DurationDisplay& d = m_display.*s.member;
-                ReadFlag(key, s.showSeconds, d.showSeconds);
-                if (s.showDays != nullptr) {
-                    ReadFlag(key, s.showDays, d.showDays);
+        for (int kind = KIND_TIMES; kind <= KIND_LOGINS; ++kind) {
+            if (key.Create(HKEY_CURRENT_USER, Under(settings, DISPLAY_KEYS[kind]).c_str()) !=
+                ERROR_SUCCESS) {
+                continue;
+            }
+            for (int i = 0; i < INDICATOR_COUNT; ++i) {
+                const IndicatorRow& row = INDICATORS[i];
+                IndicatorDisplay& d = m_display.indicators[i];
+                if (row.kind != kind) {
+                    continue;
                 }
-                ReadDword(key, s.colour, d.textColour);
-            }
-        }
-        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Costs").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : COST_COLOURS) {
-                ReadDword(key, s.name, m_display.*s.member);
-            }
-        }
-        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Logins").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : LOGIN_COLOURS) {
-                ReadDword(key, s.name, m_display.*s.member);
+                if (row.showSecondsValue != nullptr) {
+                    ReadFlag(key, row.showSecondsValue, d.showSeconds);
+                }
+                if (row.showDaysValue != nullptr) {
+                    ReadFlag(key, row.showDaysValue, d.showDays);
+                }
+                if (row.colourValue != nullptr) {
+                    ReadDword(key, row.colourValue, d.textColour);
+                }
             }
         }
     }
@@ -436,24 +406,26 @@ void CSettingsStore::SaveToRegistry() {
 
     const std::string settings = Under(product, "Settings");
     if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
-        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Times").c_str()) == ERROR_SUCCESS) {
-            for (const DurationSetting& s : DURATION_SETTINGS) {
-                const DurationDisplay& d = m_display.*s.member;
-                key.SetDwordValue(s.showSeconds, d.showSeconds ? 1 : 0);
-                if (s.showDays != nullptr) {
-                    key.SetDwordValue(s.showDays, d.showDays ? 1 : 0);
+        for (int kind = KIND_TIMES; kind <= KIND_LOGINS; ++kind) {
+            if (key.Create(HKEY_CURRENT_USER, Under(settings, DISPLAY_KEYS[kind]).c_str()) !=
+                ERROR_SUCCESS) {
+                continue;
+            }
+            for (int i = 0; i < INDICATOR_COUNT; ++i) {
+                const IndicatorRow& row = INDICATORS[i];
+                const IndicatorDisplay& d = m_display.indicators[i];
+                if (row.kind != kind) {
+                    continue;
                 }
-                key.SetDwordValue(s.colour, d.textColour);
-            }
-        }
-        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Costs").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : COST_COLOURS) {
-                key.SetDwordValue(s.name, m_display.*s.member);
-            }
-        }
-        if (key.Create(HKEY_CURRENT_USER, Under(settings, "Logins").c_str()) == ERROR_SUCCESS) {
-            for (const ColourSetting& s : LOGIN_COLOURS) {
-                key.SetDwordValue(s.name, m_display.*s.member);
+                if (row.showSecondsValue != nullptr) {
+                    key.SetDwordValue(row.showSecondsValue, d.showSeconds ? 1 : 0);
+                }
+                if (row.showDaysValue != nullptr) {
+                    key.SetDwordValue(row.showDaysValue, d.showDays ? 1 : 0);
+                }
+                if (row.colourValue != nullptr) {
+                    key.SetDwordValue(row.colourValue, d.textColour);
+                }
             }
         }
     }

@@ -270,35 +270,4 @@ void CTextIndicator::OnPrintClient(HDC dc, UINT flags) {
     PaintContent(dc, 0);
 }
 
-// ---- CDurationIndicator ----
-
-void CDurationIndicator::ShowSpan() {
-    CTextBuffer<DURATION_TEXT_CAPACITY> text;
-    FormatDuration(m_span, m_showDays != FALSE, m_showSeconds != FALSE, text);
-    SetText(text.view());
-}
-
-void CDurationIndicator::SetValue(std::int64_t span) {
-    m_span = span;
-    ShowSpan();
-}
-
-void CDurationIndicator::SetShowSeconds(BOOL show) {
-    m_showSeconds = show;
-    ShowSpan();
-}
-
-void CDurationIndicator::SetShowDays(BOOL show) {
-    m_showDays = show;
-    ShowSpan();
-}
-
-// ---- CCostIndicator ----
-
-void CCostIndicator::SetValue(float value) {
-    m_value = value;
-    FormatCurrencyText(value, m_locale, m_scratch);
-    SetText(m_scratch.view());
-}
-
 } // namespace mereth

@@ -2,14 +2,13 @@
 // The indicator controls of the main window: a sunken frame with one right-aligned
 // text in large digits that repaints only what changed.
 //
-//     CDurationIndicator time;
+//     CTextIndicator time;
 //     time.Create("total", WS_CHILD | WS_VISIBLE, rect, dialog, IDC_TOTAL_TIME);
-//     time.SetValue(3725); // 0:1:02:05
+//     time.SetText("0:1:02:05");
 //
 // A click reaches the parent as WM_NOTIFY with a ClickNotify: NM_CLICK only for a press
 // and release in the same control, NM_DBLCLK/NM_RDBLCLK for double-clicks, NM_RCLICK;
 // the mouse messages then go on to the default procedure (so WM_CONTEXTMENU follows).
-#include "core/Locale.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
 #include "ui/IndicatorText.h"
@@ -83,7 +82,9 @@ struct IndicatorPaintStats {
 
 class CTextIndicator : public CIndicatorWnd {
 public:
-    CTextIndicator(COLORREF textColour, COLORREF backColour)
+    // Black on the button face unless told otherwise.
+    explicit CTextIndicator(COLORREF textColour = RGB(0, 0, 0),
+                            COLORREF backColour = GetSysColor(COLOR_BTNFACE))
         : CIndicatorWnd(textColour, backColour) {}
     ~CTextIndicator() override = default;
 
@@ -129,41 +130,6 @@ private:
 public:
     static constexpr MessageMap MESSAGE_MAP{MESSAGE_ENTRIES, &CIndicatorWnd::MESSAGE_MAP};
     const MessageMap& GetMessageMap() const override { return MESSAGE_MAP; }
-};
-
-class CDurationIndicator : public CTextIndicator {
-public:
-    CDurationIndicator(COLORREF textColour, COLORREF backColour)
-        : CTextIndicator(textColour, backColour) {}
-
-    void SetValue(std::int64_t span);
-    std::int64_t GetValue() const { return m_span; }
-    void SetShowSeconds(BOOL show);
-    void SetShowDays(BOOL show);
-    BOOL GetShowSeconds() const { return m_showSeconds; }
-    BOOL GetShowDays() const { return m_showDays; }
-
-private:
-    void ShowSpan();
-
-    std::int64_t m_span = 0;
-    BOOL m_showSeconds = TRUE;
-    BOOL m_showDays = TRUE;
-};
-
-class CCostIndicator : public CTextIndicator {
-public:
-    // The locale formats the amounts; it must outlive the indicator.
-    CCostIndicator(COLORREF textColour, COLORREF backColour, const ILocale& locale)
-        : CTextIndicator(textColour, backColour), m_locale(locale) {}
-
-    void SetValue(float value);
-    float GetValue() const { return m_value; }
-
-private:
-    const ILocale& m_locale;
-    float m_value = 0.0f;
-    IndicatorText m_scratch;
 };
 
 } // namespace mereth

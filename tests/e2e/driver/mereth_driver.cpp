@@ -17,6 +17,10 @@
 //   rect menu|tray|main                         where that window is: x y width height
 //   kill                                        ends the program without a word, like a crash
 //   reg-tree KEY                                prints the tree under HKCU\KEY, one value a line
+//
+// An ID is its name in resource.h (IDC_CONN_GROUP), so that no story carries a number.
+#include "resource.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -28,9 +32,38 @@
 
 namespace {
 
-constexpr int IDC_ENTRY_COMBO = 1007;
-constexpr int IDC_VIEW_LOG = 1058;
 constexpr DWORD POLL_MS = 100;
+
+// The ids a story may name: the main window's controls and commands.
+// clang-format off
+#define NAMED_ID(id) {#id, id}
+// clang-format on
+constexpr struct {
+    const char* name;
+    int id;
+} NAMED_IDS[] = {
+    NAMED_ID(IDC_HIDE),         NAMED_ID(IDC_SET_CHARGES),  NAMED_ID(IDC_ENTRY_COMBO),
+    NAMED_ID(IDC_TIMES),        NAMED_ID(IDC_COSTS),        NAMED_ID(IDC_LOGINS),
+    NAMED_ID(IDC_VIEW_LOG),     NAMED_ID(IDC_TOTAL_GROUP),  NAMED_ID(IDC_YEAR_GROUP),
+    NAMED_ID(IDC_MONTH_GROUP),  NAMED_ID(IDC_TODAY_GROUP),  NAMED_ID(IDC_CONN_GROUP),
+    NAMED_ID(IDC_TOTAL_TIME),   NAMED_ID(IDC_YEAR_TIME),    NAMED_ID(IDC_MONTH_TIME),
+    NAMED_ID(IDC_TODAY_TIME),   NAMED_ID(IDC_CONN_TIME),    NAMED_ID(IDC_TOTAL_COST),
+    NAMED_ID(IDC_YEAR_COST),    NAMED_ID(IDC_MONTH_COST),   NAMED_ID(IDC_TODAY_COST),
+    NAMED_ID(IDC_CONN_COST),    NAMED_ID(IDC_TOTAL_LOGINS), NAMED_ID(IDC_YEAR_LOGINS),
+    NAMED_ID(IDC_MONTH_LOGINS), NAMED_ID(IDC_TODAY_LOGINS), NAMED_ID(IDC_CONN_LOGINS),
+    NAMED_ID(ID_TRAY_SHOW),     NAMED_ID(ID_TRAY_EXIT),
+};
+#undef NAMED_ID
+
+// The id of a name above, 0 for none.
+int IdOf(const std::string& name) {
+    for (const auto& named : NAMED_IDS) {
+        if (name == named.name) {
+            return named.id;
+        }
+    }
+    return 0;
+}
 
 DWORD g_timeoutMs = 10000;
 
@@ -407,6 +440,12 @@ int main(int argc, char** argv) {
     const size_t n = args.size() - 1;
     const char* a1 = n >= 1 ? args[1].c_str() : "";
     const char* a2 = n >= 2 ? args[2].c_str() : "";
+    const int id = n >= 1 ? IdOf(args[1]) : 0;
+    const bool takesId = verb == "text" || verb == "wait-text" || verb == "click" ||
+                         verb == "command" || verb == "context-menu";
+    if (takesId && n >= 1 && id == 0) {
+        return Fail("no such id: " + args[1]);
+    }
 
     if (verb == "wait-main" && n == 0) {
         return WaitMain() ? 0 : Fail("no main window");
@@ -427,11 +466,11 @@ int main(int argc, char** argv) {
     }
     if (verb == "text" && n == 1) {
         HWND main = WaitMain();
-        return main ? (std::printf("%s\n", TextOf(GetDlgItem(main, std::atoi(a1))).c_str()), 0)
+        return main ? (std::printf("%s\n", TextOf(GetDlgItem(main, id)).c_str()), 0)
                     : Fail("no main window");
     }
     if (verb == "wait-text" && n == 2) {
-        return WaitMainText(std::atoi(a1), a2);
+        return WaitMainText(id, a2);
     }
     if ((verb == "wait-visible" || verb == "wait-hidden") && n == 0) {
         const bool wanted = verb == "wait-visible";
@@ -441,10 +480,10 @@ int main(int argc, char** argv) {
                    : Fail(wanted ? "the window is not shown" : "the window is shown");
     }
     if (verb == "click" && n == 1) {
-        return Post(BM_CLICK, 0, std::atoi(a1));
+        return Post(BM_CLICK, 0, id);
     }
     if (verb == "command" && n == 1) {
-        return Post(WM_COMMAND, MAKEWPARAM(std::atoi(a1), 0));
+        return Post(WM_COMMAND, MAKEWPARAM(id, 0));
     }
     if (verb == "close" && n == 0) {
         return Post(WM_CLOSE, 0);
@@ -472,7 +511,7 @@ int main(int argc, char** argv) {
         return MenuPick(args[1][0]);
     }
     if (verb == "context-menu" && n == 1) {
-        return ContextMenu(std::atoi(a1));
+        return ContextMenu(id);
     }
     if (verb == "rect" && n == 1 && (args[1] == "menu" || args[1] == "tray" || args[1] == "main")) {
         return Rect(args[1]);

@@ -1,0 +1,47 @@
+#pragma once
+// Every word the program itself puts in front of the user, apart from those of the
+// resource script: title and tip, captions, questions. The English texts are fixed,
+// not the locale's.
+
+namespace mereth {
+
+// The tray icon's first tip and the program's name.
+inline constexpr char PROGRAM_NAME[] = "Mereth";
+
+// Window title and tray tip: the entry name, then the connected time.
+inline constexpr char STATUS_CONNECTED[] = "Mereth - Connected to %.*s (%.*s)";
+inline constexpr char STATUS_CONNECTING[] = "Mereth - Connecting to %.*s";
+inline constexpr char STATUS_NOT_CONNECTED[] = "Mereth - Not Connected";
+
+// Captions of the five period boxes.
+inline constexpr char TOTAL_CAPTION[] = "Total (since %.*s)";
+inline constexpr char YEAR_CAPTION[] = "This year (%d)";
+inline constexpr char MONTH_CAPTION[] = "This month (%s)";
+inline constexpr char TODAY_CAPTION[] = "Today (%.*s)";
+inline constexpr char THIS_CONNECTION_CAPTION[] = "This Connection";
+inline constexpr char LAST_CONNECTION_CAPTION[] = "Last Connection";
+
+// Month names by month number; index 0 names no month.
+inline constexpr const char* MONTH_NAMES[13] = {
+    "",     "January", "February",  "March",   "April",    "May",     "June",
+    "July", "August",  "September", "October", "November", "December"};
+
+// The reset confirmation, by kind of indicator.
+inline constexpr char RESET_CAPTION[] = "Reset Indicator";
+inline constexpr char RESET_TIME_QUESTION[] =
+    "Are you sure you want to reset this time indicator ?\n\nDoing so will also reset all "
+    "indicators below it chronologically together with the corresponding cost and login "
+    "indicators";
+inline constexpr char RESET_COST_QUESTION[] =
+    "Are you sure you want to reset this cost indicator ?\n\nDoing so will also reset all "
+    "indicators below it chronologically together with the corresponding time and login "
+    "indicators";
+inline constexpr char RESET_LOGIN_QUESTION[] =
+    "Are you sure you want to reset this login indicator ?\n\nDoing so will also reset all "
+    "indicators below it chronologically together with the corresponding time and cost "
+    "indicators";
+
+inline constexpr char EXIT_CAPTION[] = "Exit Mereth";
+inline constexpr char EXIT_QUESTION[] = "\nAre you sure you want to exit Mereth ?";
+
+} // namespace mereth
