@@ -20,16 +20,15 @@ COLORREF ButtonFace() {
 CMonitorDlg::CMonitorDlg(INotifyShell& trayShell, CSingleInstance* instance)
     : CStartHiddenDialog(IDD_MONITOR), m_model(m_clock, m_locale), m_costs(m_model),
       m_watcher(m_model, m_ras), m_log(m_clock, m_locale), m_store(m_model, m_display),
-      m_accounting(m_model, m_costs, m_watcher, m_log, *this, m_store),
-      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell), m_instance(instance),
-      m_monthTime(RGB(0, 0, 0), ButtonFace()), m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_monthLogins(RGB(0, 0, 0), ButtonFace()), m_yearTime(RGB(0, 0, 0), ButtonFace()),
-      m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_yearLogins(RGB(0, 0, 0), ButtonFace()),
-      m_todayTime(RGB(0, 0, 0), ButtonFace()), m_todayCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_todayLogins(RGB(0, 0, 0), ButtonFace()), m_totalTime(RGB(0, 0, 0), ButtonFace()),
-      m_totalCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_totalLogins(RGB(0, 0, 0), ButtonFace()),
-      m_connTime(RGB(0, 0, 0), ButtonFace()), m_connCost(RGB(0, 0, 0), ButtonFace(), m_locale),
-      m_connLogins(RGB(0, 0, 0), ButtonFace()),
+      m_accounting(m_model, m_costs, m_log), m_pollCycle(m_accounting, m_model, m_watcher),
+      m_trayIcon(trayShell), m_instance(instance), m_monthTime(RGB(0, 0, 0), ButtonFace()),
+      m_monthCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_monthLogins(RGB(0, 0, 0), ButtonFace()),
+      m_yearTime(RGB(0, 0, 0), ButtonFace()), m_yearCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_yearLogins(RGB(0, 0, 0), ButtonFace()), m_todayTime(RGB(0, 0, 0), ButtonFace()),
+      m_todayCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_todayLogins(RGB(0, 0, 0), ButtonFace()),
+      m_totalTime(RGB(0, 0, 0), ButtonFace()), m_totalCost(RGB(0, 0, 0), ButtonFace(), m_locale),
+      m_totalLogins(RGB(0, 0, 0), ButtonFace()), m_connTime(RGB(0, 0, 0), ButtonFace()),
+      m_connCost(RGB(0, 0, 0), ButtonFace(), m_locale), m_connLogins(RGB(0, 0, 0), ButtonFace()),
       m_rows{
           {IDC_MONTH_TIME, IDC_MONTH_COST, IDC_MONTH_LOGINS, "month", &m_monthTime, &m_monthCost,
            &m_monthLogins},
@@ -54,17 +53,13 @@ void CMonitorDlg::DoDataExchange(CDataExchange& dx) {
 
 bool CMonitorDlg::OnInitDialog() {
     // Before anything else reads the store or the log.
-    if (m_store.CheckRegistryVersion()) {
-        // Nothing usable was stored: a first run. Show the window, count from today.
-        m_showOnStart = true;
+    const bool firstRun = m_store.CheckRegistryVersion();
+    // Nothing usable was stored: show the window and count from today.
+    m_showOnStart = firstRun;
+    if (firstRun) {
         m_model.SetStartDate(0);
-        m_log.WriteLogHeader();
-    } else {
-        m_showOnStart = false;
-        if (!m_log.LogFileExists()) {
-            m_log.WriteLogHeader();
-        }
     }
+    PrepareLogAtStartup(m_log, firstRun);
     CStartHiddenDialog::OnInitDialog();
 
     HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
@@ -101,8 +96,8 @@ bool CMonitorDlg::OnInitDialog() {
         ResumeSavedCall();
     }
 
-    RefreshIndicators();
     m_accounting.CheckDateRollover();
+    RefreshIndicators();
     RefreshLabels();
 
     ShowKindPanel(KIND_TIMES, true);
