@@ -7,8 +7,9 @@
 
 namespace mereth {
 
-// What connection accounting needs of the rest of the program. The main dialog
-// wires the real watcher, log, view and store in; tests wire fakes.
+// What connection accounting and its poll cycle need of the rest of the program. The
+// main dialog wires the real watcher and log in; tests wire fakes. Nothing here reaches
+// back into the window or the store: the poll cycle returns what happened instead.
 
 // The connection watcher: the record whose connection is watched, or -1.
 class IConnectionPoll {
@@ -27,21 +28,6 @@ public:
     virtual void LogConnection(const char* entryName, CalendarTime start,
                                std::int32_t durationSeconds, float cost,
                                std::int32_t loginCount) = 0;
-};
-
-// The main window's figures and captions.
-class IViewRefresh {
-public:
-    virtual ~IViewRefresh() = default;
-    virtual void RefreshIndicators() = 0;
-    virtual void RefreshLabels() = 0;
-};
-
-// The settings store: writes the figures now (values only; bases are not stored).
-class IStateSaver {
-public:
-    virtual ~IStateSaver() = default;
-    virtual void SaveState() = 0;
 };
 
 // A running call as a save keeps it beside the figures, so that a later start that

@@ -72,13 +72,8 @@ void Zero(TimeFigure& time, CostFigure& cost) {
 
 } // namespace
 
-CConnectionAccounting::CConnectionAccounting(CUsageModel& model, CCostCalculator& costs,
-                                             IConnectionPoll& poll, IConnectionLog& log,
-                                             IViewRefresh& view, IStateSaver& saver)
-    : m_model(model), m_costs(costs), m_poll(poll), m_log(log), m_view(view), m_saver(saver) {}
-
-bool CConnectionAccounting::OnConnectionStarted(int k) {
-    if (m_connected != 0 || !m_model.IsValidRecord(k)) {
+bool CConnectionAccounting::OnConnectionStarted(int k, std::uint64_t handle) {
+    if (m_connected || !m_model.IsValidRecord(k)) {
         return false;
     }
     // One instant for everything the start decides: a minute boundary between two
@@ -86,7 +81,7 @@ bool CConnectionAccounting::OnConnectionStarted(int k) {
     const CalendarTime now = m_model.Clock().Now();
     const Rate rate = m_costs.RateAt(k, now);
     const float fee = rate.connectionFee;
-    m_connected = 1;
+    m_connected = true;
     m_connectedEntryName = m_model.m_entries[k].name.view();
     m_connectStart = now;
 
@@ -99,18 +94,18 @@ bool CConnectionAccounting::OnConnectionStarted(int k) {
 
     m_rate = rate;
     m_connectedRecord = k;
-    m_connectedHandle = m_poll.WatchedHandle();
+    m_connectedHandle = handle;
     m_nextSaveAt = SAVE_INTERVAL;
     m_model.RebaseTotals(now);
     return true;
 }
 
 bool CConnectionAccounting::ResumeConnection(int k, const RunningCall& call) {
-    if (m_connected != 0 || !m_model.IsValidRecord(k)) {
+    if (m_connected || !m_model.IsValidRecord(k)) {
         return false;
     }
     const CalendarTime now = m_model.Clock().Now();
-    m_connected = 1;
+    m_connected = true;
     m_connectedRecord = k;
     m_connectedHandle = call.handle;
     m_connectedEntryName = call.entryName.view();
@@ -142,7 +137,7 @@ bool CConnectionAccounting::ResumeConnection(int k, const RunningCall& call) {
 }
 
 bool CConnectionAccounting::GetRunningCall(RunningCall& call) const {
-    if (m_connected == 0) {
+    if (!m_connected) {
         return false;
     }
     // What the figures hold of the segment, which a tick that found no connection
@@ -160,47 +155,42 @@ bool CConnectionAccounting::GetRunningCall(RunningCall& call) const {
     return true;
 }
 
-void CConnectionAccounting::AccrueTick() {
-    if (m_connected != 0) {
-        AccrueAt(m_model.Clock().Now(), m_costs.EffectiveTariff(m_connectedRecord));
+AccountingResult CConnectionAccounting::AccrueTick() {
+    if (!m_connected) {
+        return {};
     }
+    return AccrueAt(m_model.Clock().Now(), GoverningTariff());
 }
 
 const Tariff& CConnectionAccounting::GoverningTariff() const {
     return m_costs.EffectiveTariff(m_connectedRecord);
 }
 
-void CConnectionAccounting::OnTariffEdited(const Tariff& governingBefore) {
+AccountingResult CConnectionAccounting::OnTariffEdited(const Tariff& governingBefore) {
     // Another record's tariff, or one that does not govern this call, must not cut the
     // segment: a new segment charges its first unit or its minimum again.
-    if (m_connected == 0 || GoverningTariff() == governingBefore) {
-        return;
+    if (!m_connected || GoverningTariff() == governingBefore) {
+        return {};
     }
     const CalendarTime now = m_model.Clock().Now();
-    AccrueAt(now, governingBefore);
+    const AccountingResult result = AccrueAt(now, governingBefore);
     m_model.RebaseTotals(now);
     // The only boundary is this instant: the next tick must not find a rate change.
     m_rate = m_costs.RateAt(m_connectedRecord, now);
+    return result;
 }
 
-bool CConnectionAccounting::AccrueAt(CalendarTime now, const Tariff& tariff) {
+AccountingResult CConnectionAccounting::AccrueAt(CalendarTime now, const Tariff& tariff) {
     const std::int64_t sinceStart = now - m_model.m_segmentStart;
     const std::int64_t last = m_model.m_lastElapsed;
     if (sinceStart < last || sinceStart > last + MAX_TICK_GAP) {
         // The clock was set, or the program stalled: count on from now, lose the gap.
         m_model.RebaseTotals(now);
-        return false;
+        return {};
     }
     const auto elapsed = static_cast<std::int32_t>(sinceStart);
     m_model.m_lastElapsed = elapsed;
-
-    std::int32_t state = 0;
-    const int k = m_poll.PollConnection(state);
-    if (k < 0 || k != m_connectedRecord) {
-        // Gone, or another entry's connection, since this event's poll: the next
-        // poll deals with it.
-        return false;
-    }
+    const int k = m_connectedRecord;
 
     const float cost = SegmentCost(tariff, m_rate, elapsed);
     ConnectionStats& record = m_model.m_entries[k];
@@ -223,31 +213,30 @@ bool CConnectionAccounting::AccrueAt(CalendarTime now, const Tariff& tariff) {
         m_rate = rate;
     }
 
-    m_view.RefreshIndicators();
-
     // A long call is not lost to a crash or a power cut.
+    AccountingResult result{.figuresChanged = true};
     if (record.connTime.value >= m_nextSaveAt) {
-        m_saver.SaveState();
+        result.saveDue = true;
         m_nextSaveAt = (record.connTime.value / SAVE_INTERVAL + 1) * SAVE_INTERVAL;
     }
-    return true;
+    return result;
 }
 
-void CConnectionAccounting::OnConnectionEnded() {
-    if (m_connected == 0) {
-        return;
+AccountingResult CConnectionAccounting::OnConnectionEnded() {
+    if (!m_connected) {
+        return {};
     }
-    m_connected = 0;
+    m_connected = false;
     const ConnectionStats& all = m_model.m_entries[0];
     m_log.LogConnection(m_connectedEntryName.c_str(), m_connectStart, all.connTime.value,
                         all.connCost.value, all.totalLogins);
-    m_saver.SaveState();
+    return {.saveDue = true};
 }
 
-void CConnectionAccounting::CheckDateRollover() {
-    if (m_connected != 0) {
+bool CConnectionAccounting::CheckDateRollover() {
+    if (m_connected) {
         // A call is counted wholly in the day it began; the rollover follows its end.
-        return;
+        return false;
     }
     const IClock& clock = m_model.Clock();
     const CalendarTime now = clock.Now();
@@ -259,7 +248,7 @@ void CConnectionAccounting::CheckDateRollover() {
 
     // Calendar dates, not a fixed 24 hours: days of 23 and 25 hours end at midnight too.
     if (sameYear && m_model.m_currentMonth == today.month && countedKey == todayKey) {
-        return;
+        return false;
     }
 
     // The clock was set back: count on in the present period, zero nothing. The
@@ -268,9 +257,8 @@ void CConnectionAccounting::CheckDateRollover() {
     if (m_model.m_currentYear > today.year || (sameYear && m_model.m_currentMonth > today.month) ||
         todayKey < countedKey) {
         m_model.SetCurrentDate(now);
-        m_view.RefreshLabels();
         m_model.RebaseTotals(now);
-        return;
+        return false;
     }
 
     Period moved = Period::None;
@@ -282,7 +270,7 @@ void CConnectionAccounting::CheckDateRollover() {
         moved = Period::Today;
     }
     if (moved == Period::None) {
-        return;
+        return false;
     }
     for (ConnectionStats& r : m_model.m_entries) {
         if (moved == Period::Year) {
@@ -298,7 +286,7 @@ void CConnectionAccounting::CheckDateRollover() {
     }
     m_model.SetCurrentDate(now);
     m_model.RebaseTotals(now);
-    m_view.RefreshIndicators();
+    return true;
 }
 
 void CConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
@@ -330,7 +318,7 @@ void CConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
 }
 
 bool CConnectionAccounting::ResetPeriod(Period period, int r) {
-    if (m_connected != 0 || period == Period::None || r < 0 || r >= RECORD_COUNT) {
+    if (m_connected || period == Period::None || r < 0 || r >= RECORD_COUNT) {
         return false;
     }
     // The aggregate's reset reaches every record, in use or not.
@@ -338,10 +326,6 @@ bool CConnectionAccounting::ResetPeriod(Period period, int r) {
     for (int i = r; i <= last; ++i) {
         ZeroPeriodsFrom(i, period);
     }
-    if (period == Period::Total) {
-        m_view.RefreshLabels();
-    }
-    m_view.RefreshIndicators();
     return true;
 }
 

@@ -3,15 +3,21 @@
 #include "accounting/AccountingPorts.h"
 #include "accounting/UsageModel.h"
 #include "core/Clock.h"
-#include "tariff/CostCalculator.h"
+#include "accounting/CostCalculator.h"
 
 #include <cstdint>
 
 namespace mereth {
 
+// What one accounting event did: the window shows new figures, the store keeps them.
+struct AccountingResult {
+    bool figuresChanged = false;
+    bool saveDue = false;
+};
+
 // What a watched connection adds to the record table, and the rollover of the
 // counted day, month and year. Works on the model and the cost calculator it is
-// given; reaches the watcher, the log, the view and the store through the ports.
+// given and writes the log; what the window and the store must do next is returned.
 class CConnectionAccounting : public IRunningCallSource {
 public:
     // A tick that finds more seconds than this since the previous one takes it as
@@ -20,12 +26,13 @@ public:
     // While a connection runs the figures are saved every this many connected seconds.
     static constexpr std::int32_t SAVE_INTERVAL = 600;
 
-    CConnectionAccounting(CUsageModel& model, CCostCalculator& costs, IConnectionPoll& poll,
-                          IConnectionLog& log, IViewRefresh& view, IStateSaver& saver);
+    CConnectionAccounting(CUsageModel& model, CCostCalculator& costs, IConnectionLog& log)
+        : m_model(model), m_costs(costs), m_log(log) {}
 
     // A connection of record k has begun: a login and the fee, a first segment. False,
     // and nothing changed, for a record not in use or while a connection runs.
-    bool OnConnectionStarted(int k);
+    // handle is the service's connection handle, kept for a restart to recognise it.
+    bool OnConnectionStarted(int k, std::uint64_t handle = 0);
     // The saved call's connection, of record k, is still up at start-up: the call goes
     // on without a new login or fee. The figures as loaded hold its segment up to the
     // save, and that segment runs on from there, so the seconds no program watched are
@@ -33,26 +40,27 @@ public:
     // or while a connection runs.
     bool ResumeConnection(int k, const RunningCall& call);
     // One tick of the running connection: every figure as its base plus the segment.
-    void AccrueTick();
+    AccountingResult AccrueTick();
     // A tariff was edited; governingBefore is the tariff that priced the running call
     // until now. If the call's tariff changed, the call is charged up to now under the
     // old one and a new segment begins at that instant at the new tariff's rate, so the
     // edit prices only what follows. Nothing while idle or when another tariff changed.
-    void OnTariffEdited(const Tariff& governingBefore);
+    AccountingResult OnTariffEdited(const Tariff& governingBefore);
     // The tariff that prices the running or next call of the connected record.
     const Tariff& GoverningTariff() const;
-    // The running connection has gone: its log line, then the figures are saved.
-    // Nothing without a running connection.
-    void OnConnectionEnded();
-    // Moves the Today, Month and Year figures on when the calendar has; idle only.
-    void CheckDateRollover();
+    // The running connection has gone: its log line is written and the figures are due
+    // to be saved. Nothing without a running connection.
+    AccountingResult OnConnectionEnded();
+    // Moves the Today, Month and Year figures on when the calendar has; idle only. True
+    // when figures were zeroed.
+    bool CheckDateRollover();
     // Zeroes the period and every shorter one, of record r or, for r = 0, of all
     // records. False, and nothing zeroed, while a connection runs: a reset confirmed
     // after a call began must not touch the call's figures.
     bool ResetPeriod(Period period, int r);
 
     // The connection state has this one owner; only the operations above change it.
-    bool IsConnected() const { return m_connected != 0; }
+    bool IsConnected() const { return m_connected; }
     // The record of the running or last connection, -1 before the first.
     int ConnectedRecord() const { return m_connectedRecord; }
     // The entry and the start of the running or last connection.
@@ -63,17 +71,14 @@ public:
     bool GetRunningCall(RunningCall& call) const override;
 
 private:
-    // The tick's work at the instant now; false when the tick counted nothing.
-    bool AccrueAt(CalendarTime now, const Tariff& tariff);
+    // The tick's work at the instant now, with the segment priced under tariff.
+    AccountingResult AccrueAt(CalendarTime now, const Tariff& tariff);
     void ZeroPeriodsFrom(int record, Period period);
 
     CUsageModel& m_model;
     CCostCalculator& m_costs;
-    IConnectionPoll& m_poll;
     IConnectionLog& m_log;
-    IViewRefresh& m_view;
-    IStateSaver& m_saver;
-    std::int32_t m_connected = 0;
+    bool m_connected = false;
     CalendarTime m_connectStart = 0;
     EntryName m_connectedEntryName;
     int m_connectedRecord = -1;

@@ -4,9 +4,10 @@
 
 namespace mereth {
 
-PollEvent CPollCycle::OnPollTimer() {
+PollResult CPollCycle::OnPollTimer() {
     std::int32_t state = 0;
-    return OnPollResult(m_poll.PollConnection(state));
+    const int record = m_poll.PollConnection(state);
+    return OnPollResult(record, m_poll.WatchedHandle());
 }
 
 PollEvent CPollCycle::ResumeSavedCall(const RunningCall& call) {
@@ -20,25 +21,31 @@ PollEvent CPollCycle::ResumeSavedCall(const RunningCall& call) {
                                                                : PollEvent::Idle;
 }
 
-PollEvent CPollCycle::OnPollResult(int record) {
+PollResult CPollCycle::OnPollResult(int record, std::uint64_t handle) {
     CConnectionAccounting& a = m_accounting;
     const bool found = m_model.IsValidRecord(record);
+    PollResult result;
+    result.record = found ? record : -1;
     if (!a.IsConnected()) {
-        return found && a.OnConnectionStarted(record) ? PollEvent::Started : PollEvent::Idle;
+        if (found && a.OnConnectionStarted(record, handle)) {
+            result.event = PollEvent::Started;
+        }
+        return result;
     }
     if (!found) {
-        a.OnConnectionEnded();
-        return PollEvent::Ended;
-    }
-    if (record != a.ConnectedRecord()) {
+        result.accounting = a.OnConnectionEnded();
+        result.event = PollEvent::Ended;
+    } else if (record != a.ConnectedRecord()) {
         // One entry hung up and another came up between two polls: two calls,
         // each with its own log line, login and fee.
-        a.OnConnectionEnded();
-        a.OnConnectionStarted(record);
-        return PollEvent::Switched;
+        result.accounting = a.OnConnectionEnded();
+        a.OnConnectionStarted(record, handle);
+        result.event = PollEvent::Switched;
+    } else {
+        result.accounting = a.AccrueTick();
+        result.event = PollEvent::Running;
     }
-    a.AccrueTick();
-    return PollEvent::Running;
+    return result;
 }
 
 } // namespace mereth

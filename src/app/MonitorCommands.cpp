@@ -58,7 +58,7 @@ void CMonitorDlg::OnSetCharges() {
         edited = true;
     });
     if (edited) {
-        m_accounting.OnTariffEdited(governingBefore);
+        ApplyAccounting(m_accounting.OnTariffEdited(governingBefore));
     }
 }
 

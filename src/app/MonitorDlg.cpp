@@ -13,8 +13,8 @@ namespace mereth {
 CMonitorDlg::CMonitorDlg(INotifyShell& trayShell, CSingleInstance* instance)
     : CStartHiddenDialog(IDD_MONITOR), m_model(m_clock, m_locale), m_costs(m_model),
       m_watcher(m_model, m_ras), m_log(m_clock, m_locale), m_store(m_model, m_display),
-      m_accounting(m_model, m_costs, m_watcher, m_log, *this, m_store),
-      m_pollCycle(m_accounting, m_model, m_watcher), m_trayIcon(trayShell), m_instance(instance) {
+      m_accounting(m_model, m_costs, m_log), m_pollCycle(m_accounting, m_model, m_watcher),
+      m_trayIcon(trayShell), m_instance(instance) {
     m_hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_model.m_selectedEntry = 0;
     m_store.SetRunningCallSource(&m_accounting);
@@ -27,17 +27,13 @@ void CMonitorDlg::DoDataExchange(CDataExchange& dx) {
 
 bool CMonitorDlg::OnInitDialog() {
     // Before anything else reads the store or the log.
-    if (m_store.CheckRegistryVersion()) {
-        // Nothing usable was stored: a first run. Show the window, count from today.
-        m_showOnStart = true;
+    const bool firstRun = m_store.CheckRegistryVersion();
+    // Nothing usable was stored: show the window and count from today.
+    m_showOnStart = firstRun;
+    if (firstRun) {
         m_model.SetStartDate(0);
-        m_log.WriteLogHeader();
-    } else {
-        m_showOnStart = false;
-        if (!m_log.LogFileExists()) {
-            m_log.WriteLogHeader();
-        }
     }
+    PrepareLogAtStartup(m_log, firstRun);
     CStartHiddenDialog::OnInitDialog();
 
     HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
@@ -74,8 +70,8 @@ bool CMonitorDlg::OnInitDialog() {
         ResumeSavedCall();
     }
 
-    RefreshIndicators();
     m_accounting.CheckDateRollover();
+    RefreshIndicators();
     RefreshLabels();
 
     ShowKindPanel(KIND_TIMES, true);

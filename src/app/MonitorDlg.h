@@ -22,7 +22,7 @@
 #include "ras/win32/WinRasService.h"
 #include "store/win32/SettingsStore.h"
 #include "tray/win32/TrayIcon.h"
-#include "tariff/CostCalculator.h"
+#include "accounting/CostCalculator.h"
 #include "ui/Captions.h"
 #include "ui/DisplaySettings.h"
 #include "ui/IndicatorText.h"
@@ -34,7 +34,7 @@
 
 namespace mereth {
 
-class CMonitorDlg : public CStartHiddenDialog, public IViewRefresh {
+class CMonitorDlg : public CStartHiddenDialog {
 public:
     static constexpr UINT TIMER_POLL = 1;
     static constexpr UINT TIMER_BLINK = 2;
@@ -51,11 +51,11 @@ public:
                          CSingleInstance* instance = nullptr);
     ~CMonitorDlg() override = default;
 
-    // IViewRefresh: the selected record's figures, and the five group captions.
-    void RefreshIndicators() override;
+    // The selected record's figures, and the five group captions.
+    void RefreshIndicators();
     // The text of the indicator in a row of INDICATORS, from the selected record.
     void RefreshIndicator(int row);
-    void RefreshLabels() override;
+    void RefreshLabels();
 
     // Shows and enables, or hides and disables, the indicators of a kind.
     void ShowKindPanel(int kind, bool show);
@@ -116,6 +116,8 @@ protected:
     bool ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     void OnStatusTimer();
+    // Shows the figures an accounting event changed and saves them when it is due.
+    void ApplyAccounting(const AccountingResult& result);
     // Switches the tray picture to an icon resource; 0 leaves it.
     void ShowTrayPicture(int iconResource);
     // The control id of the indicator the context menu was opened for; 0 for none.

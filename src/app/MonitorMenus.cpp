@@ -88,8 +88,12 @@ void CMonitorDlg::OnResetIndicator() {
         return;
     }
     // The poll went on during the question: a call may have begun meanwhile.
-    if (MayApplyReset(id, IsConnected())) {
-        m_accounting.ResetPeriod(PeriodOfIndicator(id), m_model.m_selectedEntry);
+    if (MayApplyReset(id, IsConnected()) &&
+        m_accounting.ResetPeriod(PeriodOfIndicator(id), m_model.m_selectedEntry)) {
+        if (PeriodOfIndicator(id) == Period::Total) {
+            RefreshLabels(); // the "since" caption shows the new start date
+        }
+        RefreshIndicators();
     }
 }
 

@@ -90,8 +90,8 @@ void CMonitorDlg::RefreshIndicator(int row) {
 
 void CMonitorDlg::RefreshLabels() {
     const bool connected = IsConnected();
-    std::int32_t state = 0;
-    const int connectedRecord = connected ? m_watcher.PollConnection(state) : -1;
+    // The record this tick's poll found: the accounting follows every poll.
+    const int connectedRecord = connected ? m_accounting.ConnectedRecord() : -1;
     m_captions.Refresh(m_model, m_indicatorKind, connected, connectedRecord);
     ::SetDlgItemTextA(m_hWnd, IDC_TOTAL_GROUP, m_captions.m_total.c_str());
     ::SetDlgItemTextA(m_hWnd, IDC_YEAR_GROUP, m_captions.m_year.c_str());

@@ -8,7 +8,9 @@ void CMonitorDlg::OnTimer(UINT_PTR id) {
     switch (id) {
     case TIMER_POLL: {
         // The poll cycle has done the accounting; the window shows what changed.
-        const PollReaction reaction = ReactToPoll(m_pollCycle.OnPollTimer());
+        const PollResult result = m_pollCycle.OnPollTimer();
+        ApplyAccounting(result.accounting);
+        const PollReaction reaction = ReactToPoll(result.event);
         ShowTrayPicture(static_cast<int>(reaction.picture));
         if (reaction.refreshLabels) {
             RefreshLabels();
@@ -23,8 +25,7 @@ void CMonitorDlg::OnTimer(UINT_PTR id) {
         OnStatusTimer();
         break;
     case TIMER_DATE:
-        m_accounting.CheckDateRollover();
-        RefreshLabels();
+        OnTimeChange();
         break;
     default:
         SetMsgHandled(false);
@@ -33,8 +34,19 @@ void CMonitorDlg::OnTimer(UINT_PTR id) {
 }
 
 void CMonitorDlg::OnTimeChange() {
-    m_accounting.CheckDateRollover();
+    if (m_accounting.CheckDateRollover()) {
+        RefreshIndicators();
+    }
     RefreshLabels();
+}
+
+void CMonitorDlg::ApplyAccounting(const AccountingResult& result) {
+    if (result.figuresChanged) {
+        RefreshIndicators();
+    }
+    if (result.saveDue) {
+        m_store.SaveToRegistry();
+    }
 }
 
 void CMonitorDlg::ShowTrayPicture(int iconResource) {

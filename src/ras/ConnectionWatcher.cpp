@@ -51,11 +51,6 @@ int CConnectionWatcher::PollConnection(std::int32_t& state) {
     return -1;
 }
 
-bool CConnectionWatcher::IsConnectedRecord(int index) {
-    std::int32_t state = 0;
-    return PollConnection(state) == index;
-}
-
 std::string_view CConnectionWatcher::ListItem(int index) const {
     if (index < 0 || index >= ListCount()) {
         return {};

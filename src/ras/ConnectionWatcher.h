@@ -28,9 +28,6 @@ public:
     // The handle of the connection the last poll answered; 0 when it answered none.
     std::uint64_t WatchedHandle() const override { return m_watchedHandle; }
 
-    // True when PollConnection answers exactly this index (-1: nothing is watched).
-    bool IsConnectedRecord(int index);
-
     // The connection list: record 0 first, then the listed entries.
     int ListCount() const { return m_model.m_entryCount; }
     std::string_view ListItem(int index) const;

@@ -1,5 +1,7 @@
 #include "tariff/Tariff.h"
 
+#include "core/Saturate.h"
+
 namespace mereth {
 
 bool Tariff::IsSet() const {
@@ -55,6 +57,24 @@ Rate RateAt(const Tariff& tariff, int weekday, int minuteOfDay) {
     }
     }
     return rate;
+}
+
+float SegmentCost(const Tariff& tariff, const Rate& rate, std::int64_t e) {
+    // A unit shorter than a second (0, or negative from a damaged store) counts as
+    // one second: nothing may divide by it.
+    const std::int64_t unitTime = rate.unitTime < 1 ? 1 : rate.unitTime;
+    if (e < 0) {
+        e = 0;
+    }
+    const double unitCost = rate.unitCost;
+    if (tariff.chargeByTheUnit != 0) {
+        // A unit is charged in full the moment it begins.
+        const double units = static_cast<double>(e / unitTime) + 1.0;
+        return NarrowToFloat(units * unitCost);
+    }
+    const double proportional = unitCost * static_cast<double>(e) / static_cast<double>(unitTime);
+    const double minimum = tariff.chargesMinimumAmount != 0 ? tariff.minimumCallCharge : 0.0;
+    return NarrowToFloat(proportional > minimum ? proportional : minimum);
 }
 
 } // namespace mereth

@@ -53,4 +53,8 @@ struct Rate {
 
 Rate RateAt(const Tariff& tariff, int weekday, int minuteOfDay);
 
+// The charge for e seconds of a segment priced at rate (its unit cost per unit time)
+// under tariff's charging method and minimum. The connection fee is never part of it.
+float SegmentCost(const Tariff& tariff, const Rate& rate, std::int64_t e);
+
 } // namespace mereth

@@ -366,7 +366,8 @@ private:
                     if (next != m_call.k) {
                         m_rig.poll.record = next;
                         Advance();
-                        Expect(m_rig.cycle.OnPollTimer() == PollEvent::Switched, "no switch");
+                        Expect(m_rig.Apply(m_rig.cycle.OnPollTimer()) == PollEvent::Switched,
+                               "no switch");
                         CheckLogLine();
                         ++m_stats.switches;
                         StartCall(next, PollEvent::Switched);
@@ -377,7 +378,7 @@ private:
                 m_rig.poll.record = -1;
                 Advance();
                 m_stats.dstCalls += UtcOffset(Wall()) != offsetAtStart;
-                Expect(m_rig.cycle.OnPollTimer() == PollEvent::Ended, "no end");
+                Expect(m_rig.Apply(m_rig.cycle.OnPollTimer()) == PollEvent::Ended, "no end");
                 CheckLogLine();
                 CheckInvariants("end");
                 return;
@@ -389,7 +390,7 @@ private:
             if (!placed && Chance(1.0 / 20000)) {
                 CallJump();
             }
-            const PollEvent e = m_rig.cycle.OnPollTimer();
+            const PollEvent e = m_rig.Apply(m_rig.cycle.OnPollTimer());
             Expect(e == PollEvent::Running, "tick not running");
             RefTick();
             CheckInvariants("tick");
@@ -419,7 +420,7 @@ private:
         m_rig.poll.record = k;
         if (expected == PollEvent::Started) {
             Advance();
-            Expect(m_rig.cycle.OnPollTimer() == PollEvent::Started, "no start");
+            Expect(m_rig.Apply(m_rig.cycle.OnPollTimer()) == PollEvent::Started, "no start");
         }
         const CalendarTime now = Wall();
         const RefRate rate = RefRateAt(RefGoverning(m_rig.model, k), now);

@@ -1,8 +1,12 @@
 #include "accounting/ConnectionAccounting.h"
 #include "accounting/PollCycle.h"
 
+#include "accounting/CostCalculator.h"
+#include "ras/ConnectionWatcher.h"
+
 #include "AccountingRig.h"
 #include "FakeClock.h"
+#include "FakeRasService.h"
 
 #include <gtest/gtest.h>
 
@@ -209,32 +213,6 @@ TEST_F(AccountingTest, GapOfTenSecondsCountsButElevenDoesNot) {
     EXPECT_EQ(Rec(1).connTime.value, t0 + 11);
 }
 
-TEST_F(AccountingTest, TickWhoseConnectionVanishedChangesNothing) {
-    FlatRate(Rec(1).tariff, 0.0f, 0.06f, 60);
-    rig.poll.record = 1;
-    rig.Tick();
-    rig.RunUntil(20);
-    const ConnectionStats work = Rec(1);
-    const int refreshes = rig.view.indicators;
-
-    rig.clock.Advance(1);
-    rig.poll.record = -1;
-    rig.accounting.AccrueTick();
-    rig.poll.record = 2; // another entry's connection: also left to the next poll
-    rig.clock.Advance(1);
-    rig.accounting.AccrueTick();
-    EXPECT_EQ(Rec(1).connTime, work.connTime);
-    EXPECT_EQ(Rec(1).connCost, work.connCost);
-    EXPECT_EQ(Rec(2).connTime.value, 0);
-    EXPECT_EQ(rig.view.indicators, refreshes);
-
-    // The seconds are not lost: the next tick recomputes from the segment's base.
-    rig.poll.record = 1;
-    rig.clock.Advance(1);
-    rig.accounting.AccrueTick();
-    EXPECT_EQ(Rec(1).connTime.value, work.connTime.value + 3);
-}
-
 TEST_F(AccountingTest, SwitchBetweenEntriesIsOneCallEndedAndAnotherBegun) {
     FlatRate(Rec(1).tariff, 0.10f, 0.06f, 60);
     FlatRate(Rec(2).tariff, 0.25f, 0.12f, 60);
@@ -245,7 +223,7 @@ TEST_F(AccountingTest, SwitchBetweenEntriesIsOneCallEndedAndAnotherBegun) {
 
     rig.poll.record = 2;
     rig.clock.Set(switchAt);
-    EXPECT_EQ(rig.cycle.OnPollResult(2), PollEvent::Switched);
+    EXPECT_EQ(rig.Poll(2), PollEvent::Switched);
     EXPECT_EQ(rig.accounting.IsConnected(), true);
     EXPECT_EQ(rig.accounting.ConnectedRecord(), 2);
     ASSERT_EQ(rig.log.lines, 1);
@@ -467,12 +445,12 @@ TEST_F(SteppingClockTest, ACallStartIsPricedAtOneInstant) {
     // Reads at the last second of period 1 would run on into period 2.
     rig.clock.Set(rig.clock.At(2026, 12, 7, 0, 0, 59));
     rig.poll.record = 1;
-    ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Started);
+    ASSERT_EQ(rig.Poll(1), PollEvent::Started);
     const Rate rate = rig.costs.RateAt(1, rig.accounting.ConnectStart());
     EXPECT_EQ(rig.model.m_entries[1].connCost.value, rate.connectionFee);
     EXPECT_EQ(rig.model.m_segmentStart, rig.accounting.ConnectStart());
     // The first tick charges at the start's rate, in the period the call began.
-    ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Running);
+    ASSERT_EQ(rig.Poll(1), PollEvent::Running);
     const ConnectionStats& r = rig.model.m_entries[1];
     EXPECT_NEAR(r.connCost.value - rate.connectionFee,
                 SegmentCost(r.tariff, rate, r.connTime.value), 1e-6);
@@ -481,12 +459,12 @@ TEST_F(SteppingClockTest, ACallStartIsPricedAtOneInstant) {
 TEST_F(SteppingClockTest, ALongCallWithRateChangesCountsEverySecond) {
     rig.clock.Set(rig.clock.At(2026, 12, 7, 0, 0, 10));
     rig.poll.record = 1;
-    ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Started);
+    ASSERT_EQ(rig.Poll(1), PollEvent::Started);
     const CalendarTime start = rig.accounting.ConnectStart();
     // Each tick reads the clock once, so each is one second on; every period is crossed.
     CalendarTime last = start;
     for (int i = 0; i < 400; ++i) {
-        ASSERT_EQ(rig.cycle.OnPollResult(1), PollEvent::Running);
+        ASSERT_EQ(rig.Poll(1), PollEvent::Running);
         last = rig.model.m_segmentStart + rig.model.m_lastElapsed;
     }
     const ConnectionStats& r = rig.model.m_entries[1];
@@ -494,6 +472,33 @@ TEST_F(SteppingClockTest, ALongCallWithRateChangesCountsEverySecond) {
     EXPECT_EQ(r.connTime.value, last - start);
     EXPECT_EQ(r.totalTime.value, last - start);
     EXPECT_EQ(rig.model.m_entries[0].todayTime.value, last - start);
+}
+
+// The window's poll, through the real watcher: one question to the service per tick.
+TEST(PollCycleWithWatcher, ARunningTickAsksTheServiceOnce) {
+    test::CFixedZoneClock clock;
+    test::CFakeLocale locale;
+    CUsageModel model{clock, locale};
+    test::CFakeRasService ras;
+    ras.entries = {"Work"};
+    CConnectionWatcher watcher{model, ras};
+    watcher.FillEntryList();
+    CCostCalculator costs{model};
+    test::CRecordingLog log;
+    CConnectionAccounting accounting{model, costs, log};
+    CPollCycle cycle{accounting, model, watcher};
+    clock.Set(clock.At(2026, 12, 7, 10, 0, 0));
+    model.SetCurrentDate(clock.Now());
+
+    ras.Connect("Work");
+    ASSERT_EQ(cycle.OnPollTimer().event, PollEvent::Started);
+    const int before = ras.statusQueries;
+    clock.Advance(1);
+    const PollResult tick = cycle.OnPollTimer();
+    EXPECT_EQ(tick.event, PollEvent::Running);
+    EXPECT_TRUE(tick.accounting.figuresChanged);
+    EXPECT_EQ(ras.statusQueries - before, 1);
+    EXPECT_EQ(model.m_entries[1].connTime.value, 1);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "tariff/CostCalculator.h"
+#include "accounting/CostCalculator.h"
 
 #include "FakeClock.h"
 #include "FakeLocale.h"
@@ -35,10 +35,13 @@ protected:
 
     Tariff& Work() { return model.m_entries[1].tariff; }
 
+    Rate Now() { return costs.RateAt(1, clock.Now()); }
+
     // The total a call starting now costs after e seconds in one segment.
     float CallCost(std::int64_t e) {
         const Rate rate = costs.RateAt(1, clock.Now());
-        return static_cast<float>(rate.connectionFee + SegmentCost(Work(), rate, e));
+        return static_cast<float>(rate.connectionFee +
+                                  SegmentCost(costs.EffectiveTariff(1), rate, e));
     }
 
     test::CFixedZoneClock clock;
@@ -48,8 +51,8 @@ protected:
 };
 
 TEST_F(CostCalculatorTest, ProportionalCallPaysFeePlusSeconds) {
-    EXPECT_EQ(costs.CurrentPeriod(1), 2);
-    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.05f);
+    EXPECT_EQ(Now().period, 2);
+    EXPECT_FLOAT_EQ(Now().connectionFee, 0.05f);
     EXPECT_NEAR(CallCost(150), 0.15f, 1e-6);
     EXPECT_NEAR(CallCost(0), 0.05f, 1e-6);
 }
@@ -67,11 +70,9 @@ TEST_F(CostCalculatorTest, ByTheUnitChargesEveryBegunUnitInFull) {
 
 TEST_F(CostCalculatorTest, MinimumAppliesOnlyToTheProportionalMethod) {
     Work().minimumCallCharge = 0.25f; // kept but unused while the flag is off
-    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 0.0f);
     EXPECT_NEAR(CallCost(150), 0.15f, 1e-6);
 
     Work().chargesMinimumAmount = 1;
-    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 0.25f);
     EXPECT_NEAR(CallCost(150), 0.30f, 1e-6);
     EXPECT_NEAR(CallCost(375), 0.30f, 1e-6); // p equals the minimum
     EXPECT_NEAR(CallCost(450), 0.35f, 1e-6); // p above it
@@ -82,17 +83,17 @@ TEST_F(CostCalculatorTest, MinimumAppliesOnlyToTheProportionalMethod) {
 
 TEST_F(CostCalculatorTest, PeriodChangesOnlyAfterTheEndMinute) {
     clock.SetLocal(2026, 12, 7, 18, 0, 59);
-    EXPECT_EQ(costs.CurrentPeriod(1), 2);
-    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.04f);
+    EXPECT_EQ(Now().period, 2);
+    EXPECT_FLOAT_EQ(Now().unitCost, 0.04f);
     clock.SetLocal(2026, 12, 7, 18, 1, 0);
-    EXPECT_EQ(costs.CurrentPeriod(1), 3);
-    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.01f);
-    EXPECT_EQ(costs.CurrentUnitTime(1), 120);
-    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.02f);
+    EXPECT_EQ(Now().period, 3);
+    EXPECT_FLOAT_EQ(Now().unitCost, 0.01f);
+    EXPECT_EQ(Now().unitTime, 120);
+    EXPECT_FLOAT_EQ(Now().connectionFee, 0.02f);
     clock.SetLocal(2026, 12, 7, 8, 0, 59);
-    EXPECT_EQ(costs.CurrentPeriod(1), 1);
+    EXPECT_EQ(Now().period, 1);
     clock.SetLocal(2026, 12, 7, 8, 1, 0);
-    EXPECT_EQ(costs.CurrentPeriod(1), 2);
+    EXPECT_EQ(Now().period, 2);
 }
 
 TEST_F(CostCalculatorTest, WeekendRatesFollowTheLocalDay) {
@@ -101,17 +102,17 @@ TEST_F(CostCalculatorTest, WeekendRatesFollowTheLocalDay) {
     Work().sundayUnitCost = 0.005f;
     Work().sundayUnitTime = 30;
     clock.SetLocal(2026, 12, 11, 23, 59, 59); // Friday, period 3
-    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.02f);
+    EXPECT_FLOAT_EQ(Now().connectionFee, 0.02f);
     clock.Advance(1); // Saturday 00:00:00
-    EXPECT_EQ(costs.CurrentPeriod(1), 0);
-    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.03f);
-    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.02f);
+    EXPECT_EQ(Now().period, 0);
+    EXPECT_FLOAT_EQ(Now().connectionFee, 0.03f);
+    EXPECT_FLOAT_EQ(Now().unitCost, 0.02f);
     clock.SetLocal(2026, 12, 13, 12, 0, 0); // Sunday
-    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.005f);
-    EXPECT_EQ(costs.CurrentUnitTime(1), 30);
-    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 0.0f);
+    EXPECT_FLOAT_EQ(Now().unitCost, 0.005f);
+    EXPECT_EQ(Now().unitTime, 30);
+    EXPECT_FLOAT_EQ(Now().connectionFee, 0.0f);
     clock.SetLocal(2026, 12, 14, 0, 0, 0); // Monday again
-    EXPECT_EQ(costs.CurrentPeriod(1), 1);
+    EXPECT_EQ(Now().period, 1);
 }
 
 TEST_F(CostCalculatorTest, SetAggregateTariffGovernsEveryEntry) {
@@ -123,23 +124,22 @@ TEST_F(CostCalculatorTest, SetAggregateTariffGovernsEveryEntry) {
     all.chargesMinimumAmount = 1;
     all.minimumCallCharge = 3.0f;
     EXPECT_EQ(costs.EffectiveTariffRecord(1), 1) << "fees and a minimum alone do not govern";
-    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 0.0f);
 
     all.saturdayUnitCost = 0.02f;
     EXPECT_EQ(costs.EffectiveTariffRecord(1), 0);
     EXPECT_EQ(costs.EffectiveTariffRecord(2), 0);
     // A weekday call is charged by record 0's weekday fields: fee 1.0, no unit cost.
-    EXPECT_FLOAT_EQ(costs.ConnectionFee(1), 1.0f);
-    EXPECT_FLOAT_EQ(costs.CurrentUnitCost(1), 0.0f);
-    EXPECT_EQ(costs.CurrentUnitTime(1), 60);
-    EXPECT_FLOAT_EQ(costs.MinimumCharge(1), 3.0f);
+    EXPECT_FLOAT_EQ(Now().connectionFee, 1.0f);
+    EXPECT_FLOAT_EQ(Now().unitCost, 0.0f);
+    EXPECT_EQ(Now().unitTime, 60);
+    EXPECT_NEAR(CallCost(600), 4.0f, 1e-6); // record 0's minimum too
     all.chargesMinimumAmount = 0;
     EXPECT_NEAR(CallCost(600), 1.0f, 1e-6);
 }
 
 TEST_F(CostCalculatorTest, UnitTimeBelowOneSecondNeverDivides) {
     Work().periodUnitTime[1] = 0;
-    EXPECT_EQ(costs.CurrentUnitTime(1), 0);
+    EXPECT_EQ(Now().unitTime, 0);
     // Treated as a one-second unit by both methods.
     EXPECT_NEAR(CallCost(10), 0.05f + 0.04f * 10, 1e-5);
     Work().chargeByTheUnit = 1;

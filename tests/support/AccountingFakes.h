@@ -47,21 +47,18 @@ public:
     }
 };
 
-class CCountingView : public IViewRefresh {
-public:
+// What the window refreshed after the accounting's results.
+struct CCountingView {
     int indicators = 0;
-    int labels = 0;
-    void RefreshIndicators() override { ++indicators; }
-    void RefreshLabels() override { ++labels; }
 };
 
 // Counts saves; when given a log, also notes how many lines it held at the last save.
-class CCountingSaver : public IStateSaver {
+class CCountingSaver {
 public:
     explicit CCountingSaver(const CRecordingLog* log = nullptr) : m_log(log) {}
     int saves = 0;
     int linesAtLastSave = -1;
-    void SaveState() override {
+    void Save() {
         ++saves;
         linesAtLastSave = m_log ? m_log->lines : -1;
     }

@@ -3,7 +3,7 @@
 #include "accounting/ConnectionAccounting.h"
 #include "accounting/PollCycle.h"
 #include "accounting/UsageModel.h"
-#include "tariff/CostCalculator.h"
+#include "accounting/CostCalculator.h"
 
 #include "AccountingFakes.h"
 #include "FakeLocale.h"
@@ -23,7 +23,7 @@ template <typename ClockT> struct AccountingRig {
     CRecordingLog log;
     CCountingView view;
     CCountingSaver saver{&log};
-    CConnectionAccounting accounting{model, costs, poll, log, view, saver};
+    CConnectionAccounting accounting{model, costs, log};
     CPollCycle cycle{accounting, model, poll};
 
     // Virtual milliseconds since the start point; the clock follows them.
@@ -45,11 +45,25 @@ template <typename ClockT> struct AccountingRig {
         model.m_entryCount = i;
     }
 
-    // One poll event 800 ms after the previous one.
+    // One poll event 800 ms after the previous one, with what the window does after it.
     PollEvent Tick() {
         millis += 800;
         clock.Set(origin + millis / 1000);
-        return cycle.OnPollTimer();
+        return Apply(cycle.OnPollTimer());
+    }
+
+    // The poll cycle acting on an answer the test gives, as the window would.
+    PollEvent Poll(int record) { return Apply(cycle.OnPollResult(record, poll.handle)); }
+
+    PollEvent Apply(const PollResult& result) {
+        Apply(result.accounting);
+        return result.event;
+    }
+    void Apply(const AccountingResult& result) {
+        view.indicators += result.figuresChanged ? 1 : 0;
+        if (result.saveDue) {
+            saver.Save();
+        }
     }
 
     // Poll events until `seconds` of virtual time have passed since the start point.

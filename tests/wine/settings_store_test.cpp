@@ -2,7 +2,7 @@
 
 #include "accounting/ConnectionAccounting.h"
 #include "accounting/PollCycle.h"
-#include "tariff/CostCalculator.h"
+#include "accounting/CostCalculator.h"
 
 #include "AccountingFakes.h"
 #include "ChildProcess.h"
@@ -752,16 +752,14 @@ struct Connection {
     CCostCalculator costs{p.model};
     CFakePoll poll;
     CRecordingLog log;
-    CCountingView view;
     CCountingSaver counting{&log};
-    CConnectionAccounting accounting;
+    CConnectionAccounting accounting{p.model, costs, log};
     CPollCycle cycle{accounting, p.model, poll};
     CalendarTime origin = p.clock.Now();
     std::int64_t millis = 0;
+    bool saveToStore;
 
-    explicit Connection(bool saveToStore)
-        : accounting(p.model, costs, poll, log, view,
-                     saveToStore ? static_cast<IStateSaver&>(p.store) : counting) {
+    explicit Connection(bool toStore) : saveToStore(toStore) {
         for (int i = 0; i < 2; ++i) {
             FillRecord(p.Rec(i), i);
             p.Rec(i).connTime.value = 0;
@@ -772,7 +770,14 @@ struct Connection {
         while (millis < seconds * 1000) {
             millis += 800;
             p.clock.Set(origin + millis / 1000);
-            cycle.OnPollTimer();
+            if (!cycle.OnPollTimer().accounting.saveDue) {
+                continue;
+            }
+            if (saveToStore) {
+                p.store.SaveToRegistry();
+            } else {
+                counting.Save();
+            }
         }
     }
 };

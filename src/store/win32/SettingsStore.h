@@ -14,7 +14,7 @@ namespace mereth {
 // key that cannot be opened is skipped with everything under it; value writes are
 // not checked; a value that is missing, of another type or too long keeps the
 // member's default.
-class CSettingsStore : public IStateSaver {
+class CSettingsStore {
 public:
     static constexpr const char* PRODUCT_KEY = "Software\\Brambleway\\Mereth";
     // The format the save writes. A store below it had older charges, which the load
@@ -33,8 +33,6 @@ public:
     // Writes the figures' values (never their bases), so a save may come at any
     // moment of a running connection without disturbing it.
     void SaveToRegistry();
-
-    void SaveState() override { SaveToRegistry(); }
 
     // Where every save learns which call is running (none without a source).
     void SetRunningCallSource(const IRunningCallSource* source) { m_runningCall = source; }
