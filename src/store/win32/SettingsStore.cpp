@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <span>
 #include <string>
 #include <type_traits>
