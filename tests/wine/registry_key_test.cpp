@@ -61,6 +61,9 @@ TEST(RegistryKey, CreateSaysWhetherItMadeTheKeyAndHoldsOnlyTheLastOne) {
     EXPECT_EQ(key.SetDwordValue("Here", 1), ERROR_SUCCESS);
     EXPECT_TRUE(GetRaw(b, "Here").found);
     EXPECT_FALSE(GetRaw(a, "Here").found);
+    CRegistryKey child; // opened under the key another object holds
+    EXPECT_EQ(child.Create(key, "C", &created), ERROR_SUCCESS);
+    EXPECT_TRUE(created && KeyExists(b + "\\C"));
 
     // A failed create holds nothing and says nothing was made.
     created = 7;
@@ -76,6 +79,9 @@ TEST(RegistryKey, CreateSaysWhetherItMadeTheKeyAndHoldsOnlyTheLastOne) {
     EXPECT_EQ(created, FALSE);
     EXPECT_EQ(key.Handle(), nullptr);
     EXPECT_EQ(key.SetDwordValue("Here", 2), ERROR_INVALID_HANDLE);
+    created = 7;
+    EXPECT_EQ(child.Create(key, "C", &created), ERROR_INVALID_HANDLE);
+    EXPECT_TRUE(created == FALSE && child.Handle() == nullptr);
 }
 
 TEST(RegistryKey, TextsUpTo199CharactersFitTheReader) {

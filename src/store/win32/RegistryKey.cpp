@@ -36,8 +36,11 @@ LONG CRegistryKey::Create(HKEY root, const char* subKey, BOOL* created) {
     m_subKey = subKey;
     Close();
     DWORD disposition = 0;
-    LONG status = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, m_key.Out(), &disposition);
+    // No root, no key: refused here rather than left to the registry.
+    LONG status = root == nullptr
+                      ? ERROR_INVALID_HANDLE
+                      : RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, m_key.Out(), &disposition);
     if (status != ERROR_SUCCESS) {
         m_key.Release();
     }

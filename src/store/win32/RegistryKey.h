@@ -19,6 +19,11 @@ public:
     // Opens the key, creating it and every missing key on its path. The key held
     // before is closed first. created, when given, is TRUE only if this call made it.
     LONG Create(HKEY root, const char* subKey, BOOL* created = nullptr);
+    // The same under the key parent holds (never this object); ERROR_INVALID_HANDLE
+    // when it holds none.
+    LONG Create(const CRegistryKey& parent, const char* subKey, BOOL* created = nullptr) {
+        return Create(parent.Handle(), subKey, created);
+    }
     void Close();
 
     // Deletes the key with all its subkeys (deepest first) and values. Does not

@@ -6,31 +6,27 @@
 #include "store/StoredTariff.h"
 #include "store/win32/RegistryKey.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstdio>
-#include <initializer_list>
 #include <iterator>
+#include <span>
 #include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 namespace mereth {
 
 namespace {
 
-const char* const PERIOD_NAMES[] = {"Total", "Today", "Month", "Year", "Conn"};
-
-std::string Under(const std::string& key, const char* name) {
-    return key + "\\" + name;
-}
-
 // Opens (creating) name under an open parent. Keys are opened one level at a time,
 // never by a path from the root, which fails past 260 characters.
 bool Open(CRegistryKey& key, const CRegistryKey& parent, const char* name) {
-    if (parent.Handle() == nullptr) {
-        key.Close();
-        return false;
-    }
-    return key.Create(parent.Handle(), name) == ERROR_SUCCESS;
+    return key.Create(parent, name) == ERROR_SUCCESS;
+}
+
+bool OpenProduct(CRegistryKey& product) {
+    return product.Create(HKEY_CURRENT_USER, CSettingsStore::PRODUCT_KEY) == ERROR_SUCCESS;
 }
 
 // The key of record i: record 0's is the aggregate's name, every other one's that of
@@ -39,24 +35,16 @@ std::string RecordKeyName(int i, const EntryName& name) {
     return i == 0 ? std::string(ALL_CONNECTIONS_NAME) : KeyNameOfEntry(name.view());
 }
 
-bool SameAsciiName(const std::string& a, const char* b) {
-    return lstrcmpiA(a.c_str(), b) == 0;
-}
-
 // Reads take a value only of the type that was written, so a text where a number
 // belongs, or the reverse, leaves the member as it was.
-void ReadDword(CRegistryKey& key, const char* name, std::uint32_t& member) {
+bool ReadDword(CRegistryKey& key, const char* name, std::uint32_t& member) {
     DWORD value = 0;
     DWORD type = REG_NONE;
-    if (key.QueryDwordValue(name, &value, &type) == ERROR_SUCCESS && type == REG_DWORD) {
-        member = value;
+    if (key.QueryDwordValue(name, &value, &type) != ERROR_SUCCESS || type != REG_DWORD) {
+        return false;
     }
-}
-
-void ReadDword(CRegistryKey& key, const char* name, std::int32_t& member) {
-    std::uint32_t value = static_cast<std::uint32_t>(member);
-    ReadDword(key, name, value);
-    member = static_cast<std::int32_t>(value);
+    member = value;
+    return true;
 }
 
 void ReadFlag(CRegistryKey& key, const char* name, bool& member) {
@@ -75,194 +63,254 @@ bool ReadText(CRegistryKey& key, const char* name, std::string& text) {
     return false;
 }
 
-template <std::size_t N>
-void ReadText(CRegistryKey& key, const char* name, CFixedString<N>& member) {
-    std::string text;
-    if (ReadText(key, name, text)) {
-        member = text;
+// One reader and one writer per kind of member; the member's type is the encoding.
+void Read(CRegistryKey& key, const char* name, std::int32_t& member) {
+    std::uint32_t value = static_cast<std::uint32_t>(member);
+    ReadDword(key, name, value);
+    member = static_cast<std::int32_t>(value);
+}
+
+void Read(CRegistryKey& key, const char* name, CalendarTime& member) {
+    std::uint32_t value = 0;
+    if (ReadDword(key, name, value)) {
+        member = LoadedCalendarTime(value);
     }
 }
 
-void ReadAmount(CRegistryKey& key, const char* name, float& member) {
+void Read(CRegistryKey& key, const char* name, float& member) {
     std::string text;
     if (ReadText(key, name, text)) {
         member = ParseAmount(text.c_str());
     }
 }
 
-void WriteDword(CRegistryKey& key, const char* name, std::int32_t value) {
+template <std::size_t N> void Read(CRegistryKey& key, const char* name, CFixedString<N>& member) {
+    std::string text;
+    if (ReadText(key, name, text)) {
+        member = text;
+    }
+}
+
+void Write(CRegistryKey& key, const char* name, std::int32_t value) {
     key.SetDwordValue(name, static_cast<DWORD>(value));
 }
 
-void WriteAmount(CRegistryKey& key, const char* name, float amount) {
+void Write(CRegistryKey& key, const char* name, CalendarTime t) {
+    key.SetDwordValue(name, StoredCalendarTime(t));
+}
+
+void Write(CRegistryKey& key, const char* name, float amount) {
     char text[AMOUNT_TEXT_CAPACITY];
     FormatAmount(amount, text);
     key.SetStringValue(name, text);
 }
 
-// The value names of weekday period n (1..5).
-struct PeriodNames {
-    char end[32];
-    char connectionFee[32];
-    char unitCost[32];
-    char unitTime[32];
+template <std::size_t N>
+void Write(CRegistryKey& key, const char* name, const CFixedString<N>& text) {
+    key.SetStringValue(name, text.c_str());
+}
 
-    explicit PeriodNames(int n) {
-        std::snprintf(end, sizeof end, "Period%dEnd", n);
-        std::snprintf(connectionFee, sizeof connectionFee, "Period%dConnectionFee", n);
-        std::snprintf(unitCost, sizeof unitCost, "Period%dUnitCost", n);
-        std::snprintf(unitTime, sizeof unitTime, "Period%dUnitTime", n);
-    }
+// One stored value and the member of S it keeps. The member's type gives the encoding:
+// a whole number is a REG_DWORD (two's complement), a calendar time a REG_DWORD of its
+// low 32 bits, an amount its text, a text a REG_SZ. A figure keeps its value (never its
+// base); an array member keeps its element at index.
+template <typename S> struct StoredValue {
+    const char* name;
+    std::variant<std::int32_t S::*, CalendarTime S::*, float S::*, DateText S::*, EntryName S::*,
+                 TimeFigure S::*, CostFigure S::*, std::int32_t (S::*)[PERIOD_COUNT],
+                 float (S::*)[PERIOD_COUNT]>
+        member;
+    int index = 0;
 };
 
-// Times and Costs hold the five periods in this order, Logins the first four.
-constexpr TimeFigure ConnectionStats::*TIME_FIGURES[] = {
-    &ConnectionStats::totalTime, &ConnectionStats::todayTime, &ConnectionStats::monthTime,
-    &ConnectionStats::yearTime, &ConnectionStats::connTime};
-constexpr CostFigure ConnectionStats::*COST_FIGURES[] = {
-    &ConnectionStats::totalCost, &ConnectionStats::todayCost, &ConnectionStats::monthCost,
-    &ConnectionStats::yearCost, &ConnectionStats::connCost};
-constexpr std::int32_t ConnectionStats::*LOGIN_FIGURES[] = {
-    &ConnectionStats::totalLogins, &ConnectionStats::todayLogins, &ConnectionStats::monthLogins,
-    &ConnectionStats::yearLogins};
+// A key: its values in the order they are written, then its subkeys.
+template <typename S> struct StoredKey {
+    const char* name;
+    std::span<const StoredValue<S>> values;
+    std::span<const StoredKey> subKeys = {};
+};
 
-// Settings\Times, Settings\Costs and Settings\Logins, by indicator kind; each holds
-// the values of its kind's indicators in the table's order.
-constexpr const char* DISPLAY_KEYS[] = {"Times", "Costs", "Logins"};
+template <typename O, typename S, typename T> auto& Slot(O& owner, T S::*member, int) {
+    return owner.*member;
+}
 
-// Charges, Charges\Weekday and Charges\Weekend of one record; Weekday and Weekend
-// only when Charges itself opened.
-void WriteCharges(const CRegistryKey& record, const Tariff& t) {
-    CRegistryKey charges;
-    if (!Open(charges, record, "Charges")) {
+template <typename O, typename S, typename T> auto& Slot(O& owner, Figure<T> S::*member, int) {
+    return (owner.*member).value;
+}
+
+template <typename O, typename S, typename T, std::size_t N>
+auto& Slot(O& owner, T (S::*member)[N], int index) {
+    return (owner.*member)[index];
+}
+
+template <typename S>
+void ReadValues(CRegistryKey& key, std::type_identity_t<std::span<const StoredValue<S>>> values,
+                S& owner) {
+    for (const StoredValue<S>& v : values) {
+        std::visit([&](auto member) { Read(key, v.name, Slot(owner, member, v.index)); }, v.member);
+    }
+}
+
+template <typename S>
+void WriteValues(CRegistryKey& key, std::type_identity_t<std::span<const StoredValue<S>>> values,
+                 const S& owner) {
+    for (const StoredValue<S>& v : values) {
+        std::visit([&](auto member) { Write(key, v.name, Slot(owner, member, v.index)); },
+                   v.member);
+    }
+}
+
+// A key and its subkeys, each only when the one above it opened. ReadTree returns
+// false when the key itself did not open.
+template <typename S>
+bool ReadTree(const CRegistryKey& parent, const StoredKey<S>& stored, S& owner) {
+    CRegistryKey key;
+    if (!Open(key, parent, stored.name)) {
+        return false;
+    }
+    ReadValues(key, stored.values, owner);
+    for (const StoredKey<S>& sub : stored.subKeys) {
+        ReadTree(key, sub, owner);
+    }
+    return true;
+}
+
+template <typename S>
+void WriteTree(const CRegistryKey& parent, const StoredKey<S>& stored, const S& owner) {
+    CRegistryKey key;
+    if (!Open(key, parent, stored.name)) {
         return;
     }
-    WriteDword(charges, "Charge by the Unit", t.chargeByTheUnit);
-    WriteDword(charges, "Charges Minimum Amount", t.chargesMinimumAmount);
-    WriteAmount(charges, "Minimum Call Charge", t.minimumCallCharge);
+    WriteValues(key, stored.values, owner);
+    for (const StoredKey<S>& sub : stored.subKeys) {
+        WriteTree(key, sub, owner);
+    }
+}
 
+// Value and key names are compared as the registry does, case aside.
+template <typename Rows> bool Listed(const Rows& rows, const std::string& name) {
+    return std::any_of(std::begin(rows), std::end(rows),
+                       [&](const auto& row) { return lstrcmpiA(name.c_str(), row.name) == 0; });
+}
+
+// Removes from the key, and from each subkey it keeps, every value and subkey the
+// tree does not list.
+template <typename S> void PruneTree(const CRegistryKey& parent, const StoredKey<S>& stored) {
     CRegistryKey key;
-    if (Open(key, charges, "Weekday")) {
-        for (int i = 0; i < PERIOD_COUNT; ++i) {
-            PeriodNames names(i + 1);
-            WriteDword(key, names.end, t.periodEnd[i]);
-            WriteAmount(key, names.connectionFee, t.periodConnectionFee[i]);
-            WriteAmount(key, names.unitCost, t.periodUnitCost[i]);
-            WriteDword(key, names.unitTime, t.periodUnitTime[i]);
-        }
+    if (!Open(key, parent, stored.name)) {
+        return;
     }
-    if (Open(key, charges, "Weekend")) {
-        WriteAmount(key, "SaturdayUnitCost", t.saturdayUnitCost);
-        WriteAmount(key, "SaturdayConnectionFee", t.saturdayConnectionFee);
-        WriteAmount(key, "SundayUnitCost", t.sundayUnitCost);
-        WriteAmount(key, "SundayConnectionFee", t.sundayConnectionFee);
-        WriteDword(key, "SaturdayUnitTime", t.saturdayUnitTime);
-        WriteDword(key, "SundayUnitTime", t.sundayUnitTime);
-    }
-}
-
-// The value names the current format writes in Charges, Weekday and Weekend.
-bool IsChargesValue(const std::string& name) {
-    for (const char* known :
-         {"Charge by the Unit", "Charges Minimum Amount", "Minimum Call Charge"}) {
-        if (SameAsciiName(name, known)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool IsWeekdayValue(const std::string& name) {
-    for (int i = 0; i < PERIOD_COUNT; ++i) {
-        PeriodNames names(i + 1);
-        for (const char* known : {names.end, names.connectionFee, names.unitCost, names.unitTime}) {
-            if (SameAsciiName(name, known)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-bool IsWeekendValue(const std::string& name) {
-    for (const char* known : {"SaturdayUnitCost", "SaturdayConnectionFee", "SundayUnitCost",
-                              "SundayConnectionFee", "SaturdayUnitTime", "SundayUnitTime"}) {
-        if (SameAsciiName(name, known)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Removes from an open key every value the current format does not write and every
-// subkey not in keep (null: none kept).
-void Prune(CRegistryKey& key, bool (*isKnownValue)(const std::string&),
-           std::initializer_list<const char*> keep) {
     std::string name;
     for (DWORD index = 0; key.EnumValueName(index, name) == ERROR_SUCCESS;) {
-        if (isKnownValue(name) || key.DeleteValue(name.c_str()) != ERROR_SUCCESS) {
+        if (Listed(stored.values, name) || key.DeleteValue(name.c_str()) != ERROR_SUCCESS) {
             ++index;
         }
     }
     for (DWORD index = 0; key.EnumSubKeyName(index, name) == ERROR_SUCCESS;) {
-        bool kept = false;
-        for (const char* k : keep) {
-            kept = kept || SameAsciiName(name, k);
-        }
-        if (kept || key.DeleteKey(key.Handle(), name.c_str()) != ERROR_SUCCESS) {
+        if (Listed(stored.subKeys, name) ||
+            key.DeleteKey(key.Handle(), name.c_str()) != ERROR_SUCCESS) {
             ++index;
         }
     }
-}
-
-// What an older format kept in a record's charges besides what this one writes. Runs
-// after the tariff has been written in the current form, so at no moment is a record
-// without its tariff.
-void PruneOlderCharges(const CRegistryKey& record) {
-    CRegistryKey charges;
-    if (!Open(charges, record, "Charges")) {
-        return;
-    }
-    Prune(charges, IsChargesValue, {"Weekday", "Weekend"});
-    CRegistryKey key;
-    if (Open(key, charges, "Weekday")) {
-        Prune(key, IsWeekdayValue, {});
-    }
-    if (Open(key, charges, "Weekend")) {
-        Prune(key, IsWeekendValue, {});
+    for (const StoredKey<S>& sub : stored.subKeys) {
+        PruneTree(key, sub);
     }
 }
 
-// Returns false when the record's Charges key did not open.
-bool ReadCharges(const CRegistryKey& record, Tariff& t) {
-    CRegistryKey charges;
-    if (!Open(charges, record, "Charges")) {
-        return false;
-    }
-    ReadDword(charges, "Charge by the Unit", t.chargeByTheUnit);
-    ReadDword(charges, "Charges Minimum Amount", t.chargesMinimumAmount);
-    ReadAmount(charges, "Minimum Call Charge", t.minimumCallCharge);
+// General: the selected entry and the counted date (the day as its local midnight,
+// which the model works out), then the running call.
+constexpr const char* GENERAL_KEY = "General";
+constexpr StoredValue<CUsageModel> GENERAL_VALUES[] = {
+    {"Selected Dial-up Connection", &CUsageModel::m_selectedEntryName},
+    {"Current Year", &CUsageModel::m_currentYear},
+    {"Current Month", &CUsageModel::m_currentMonth},
+};
+constexpr const char* CURRENT_DAY = "Current Day";
 
-    CRegistryKey key;
-    if (Open(key, charges, "Weekday")) {
-        for (int i = 0; i < PERIOD_COUNT; ++i) {
-            PeriodNames names(i + 1);
-            ReadDword(key, names.end, t.periodEnd[i]);
-            ReadAmount(key, names.unitCost, t.periodUnitCost[i]);
-            ReadAmount(key, names.connectionFee, t.periodConnectionFee[i]);
-            ReadDword(key, names.unitTime, t.periodUnitTime[i]);
-        }
-    }
-    if (Open(key, charges, "Weekend")) {
-        ReadAmount(key, "SaturdayUnitCost", t.saturdayUnitCost);
-        ReadAmount(key, "SaturdayConnectionFee", t.saturdayConnectionFee);
-        ReadDword(key, "SaturdayUnitTime", t.saturdayUnitTime);
-        ReadAmount(key, "SundayUnitCost", t.sundayUnitCost);
-        ReadAmount(key, "SundayConnectionFee", t.sundayConnectionFee);
-        ReadDword(key, "SundayUnitTime", t.sundayUnitTime);
-    }
-    return true;
-}
+// The running call's values under General, written after the figures they go with.
+// The handle is written last and removed first, so a save cut short names no call.
+constexpr const char* CALL_HANDLE = "Call Handle";
+constexpr const char* CALL_ENTRY = "Call Entry";
+constexpr StoredValue<RunningCall> CALL_VALUES[] = {
+    {"Call Start", &RunningCall::start},
+    {"Call Segment Start", &RunningCall::segmentStart},
+    {"Call Segment Seconds", &RunningCall::segmentSeconds},
+    {"Call Segment Cost", &RunningCall::segmentCost},
+    {"Call Unit Cost", &RunningCall::unitCost},
+    {"Call Unit Time", &RunningCall::unitTime},
+};
+
+constexpr const char* VERSION_KEY = "Version";
+constexpr const char* VERSION_NUMBER = "Version Number";
+
+// Under each record's key. Times and Costs hold the five periods, Logins the first four.
+constexpr StoredValue<ConnectionStats> TIME_VALUES[] = {
+    {"Start Date", &ConnectionStats::startDate}, {"Total", &ConnectionStats::totalTime},
+    {"Today", &ConnectionStats::todayTime},      {"Month", &ConnectionStats::monthTime},
+    {"Year", &ConnectionStats::yearTime},        {"Conn", &ConnectionStats::connTime},
+};
+constexpr StoredValue<ConnectionStats> COST_VALUES[] = {
+    {"Total", &ConnectionStats::totalCost}, {"Today", &ConnectionStats::todayCost},
+    {"Month", &ConnectionStats::monthCost}, {"Year", &ConnectionStats::yearCost},
+    {"Conn", &ConnectionStats::connCost},
+};
+constexpr StoredValue<ConnectionStats> LOGIN_VALUES[] = {
+    {"Total", &ConnectionStats::totalLogins},
+    {"Today", &ConnectionStats::todayLogins},
+    {"Month", &ConnectionStats::monthLogins},
+    {"Year", &ConnectionStats::yearLogins},
+};
+constexpr StoredKey<ConnectionStats> FIGURE_KEYS[] = {
+    {"Times", TIME_VALUES},
+    {"Costs", COST_VALUES},
+    {"Logins", LOGIN_VALUES},
+};
+
+// A record's tariff: Charges, Charges\Weekday and Charges\Weekend.
+constexpr StoredValue<Tariff> CHARGES_VALUES[] = {
+    {"Charge by the Unit", &Tariff::chargeByTheUnit},
+    {"Charges Minimum Amount", &Tariff::chargesMinimumAmount},
+    {"Minimum Call Charge", &Tariff::minimumCallCharge},
+};
+constexpr StoredValue<Tariff> WEEKDAY_VALUES[] = {
+    {"Period1End", &Tariff::periodEnd, 0},
+    {"Period1ConnectionFee", &Tariff::periodConnectionFee, 0},
+    {"Period1UnitCost", &Tariff::periodUnitCost, 0},
+    {"Period1UnitTime", &Tariff::periodUnitTime, 0},
+    {"Period2End", &Tariff::periodEnd, 1},
+    {"Period2ConnectionFee", &Tariff::periodConnectionFee, 1},
+    {"Period2UnitCost", &Tariff::periodUnitCost, 1},
+    {"Period2UnitTime", &Tariff::periodUnitTime, 1},
+    {"Period3End", &Tariff::periodEnd, 2},
+    {"Period3ConnectionFee", &Tariff::periodConnectionFee, 2},
+    {"Period3UnitCost", &Tariff::periodUnitCost, 2},
+    {"Period3UnitTime", &Tariff::periodUnitTime, 2},
+    {"Period4End", &Tariff::periodEnd, 3},
+    {"Period4ConnectionFee", &Tariff::periodConnectionFee, 3},
+    {"Period4UnitCost", &Tariff::periodUnitCost, 3},
+    {"Period4UnitTime", &Tariff::periodUnitTime, 3},
+    {"Period5End", &Tariff::periodEnd, 4},
+    {"Period5ConnectionFee", &Tariff::periodConnectionFee, 4},
+    {"Period5UnitCost", &Tariff::periodUnitCost, 4},
+    {"Period5UnitTime", &Tariff::periodUnitTime, 4},
+};
+constexpr StoredValue<Tariff> WEEKEND_VALUES[] = {
+    {"SaturdayUnitCost", &Tariff::saturdayUnitCost},
+    {"SaturdayConnectionFee", &Tariff::saturdayConnectionFee},
+    {"SundayUnitCost", &Tariff::sundayUnitCost},
+    {"SundayConnectionFee", &Tariff::sundayConnectionFee},
+    {"SaturdayUnitTime", &Tariff::saturdayUnitTime},
+    {"SundayUnitTime", &Tariff::sundayUnitTime},
+};
+constexpr StoredKey<Tariff> CHARGES_SUBKEYS[] = {
+    {"Weekday", WEEKDAY_VALUES},
+    {"Weekend", WEEKEND_VALUES},
+};
+constexpr StoredKey<Tariff> CHARGES = {"Charges", CHARGES_VALUES, CHARGES_SUBKEYS};
+
+// Settings\Times, Settings\Costs and Settings\Logins, by indicator kind; each holds
+// the values of its kind's indicators in the table's order.
+constexpr const char* DISPLAY_KEYS[] = {"Times", "Costs", "Logins"};
 
 int RecordsInUse(const CUsageModel& model) {
     if (model.m_entryCount < 0) {
@@ -271,50 +319,54 @@ int RecordsInUse(const CUsageModel& model) {
     return model.m_entryCount < RECORD_COUNT ? model.m_entryCount : RECORD_COUNT;
 }
 
+bool OpenGeneral(CRegistryKey& product, CRegistryKey& general) {
+    return OpenProduct(product) && Open(general, product, GENERAL_KEY);
+}
+
 } // namespace
 
 CSettingsStore::CSettingsStore(CUsageModel& model, DisplaySettings& display)
     : m_model(model), m_display(display) {}
 
 BOOL CSettingsStore::CheckRegistryVersion() {
+    CRegistryKey product;
     CRegistryKey key;
     BOOL created = FALSE;
-    key.Create(HKEY_CURRENT_USER, Under(PRODUCT_KEY, "Version").c_str(), &created);
+    if (OpenProduct(product)) {
+        key.Create(product, VERSION_KEY, &created);
+    }
     if (created) {
         key.Close();
+        product.Close();
         key.DeleteKey(HKEY_CURRENT_USER, PRODUCT_KEY);
     }
     return created;
 }
 
 void CSettingsStore::LoadFromRegistry() {
-    const std::string product = PRODUCT_KEY;
-    CRegistryKey key;
-    if (key.Create(HKEY_CURRENT_USER, product.c_str()) != ERROR_SUCCESS) {
+    CRegistryKey product;
+    if (!OpenProduct(product)) {
         return;
     }
 
-    if (key.Create(HKEY_CURRENT_USER, Under(product, "General").c_str()) == ERROR_SUCCESS) {
-        ReadText(key, "Selected Dial-up Connection", m_model.m_selectedEntryName);
-        ReadDword(key, "Current Year", m_model.m_currentYear);
-        ReadDword(key, "Current Month", m_model.m_currentMonth);
-        DWORD day = 0;
-        DWORD type = REG_NONE;
-        if (key.QueryDwordValue("Current Day", &day, &type) == ERROR_SUCCESS && type == REG_DWORD) {
+    CRegistryKey key;
+    if (Open(key, product, GENERAL_KEY)) {
+        ReadValues(key, GENERAL_VALUES, m_model);
+        std::uint32_t day = 0;
+        if (ReadDword(key, CURRENT_DAY, day)) {
             m_model.SetCountedDayFromMidnight(LoadedCalendarTime(day));
         }
     }
 
     std::uint32_t version = 0;
-    if (key.Create(HKEY_CURRENT_USER, Under(product, "Version").c_str()) == ERROR_SUCCESS) {
-        ReadDword(key, "Version Number", version);
+    if (Open(key, product, VERSION_KEY)) {
+        ReadDword(key, VERSION_NUMBER, version);
     }
 
-    const std::string settings = Under(product, "Settings");
-    if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
+    CRegistryKey settings;
+    if (Open(settings, product, "Settings")) {
         for (int kind = KIND_TIMES; kind <= KIND_LOGINS; ++kind) {
-            if (key.Create(HKEY_CURRENT_USER, Under(settings, DISPLAY_KEYS[kind]).c_str()) !=
-                ERROR_SUCCESS) {
+            if (!Open(key, settings, DISPLAY_KEYS[kind])) {
                 continue;
             }
             for (int i = 0; i < INDICATOR_COUNT; ++i) {
@@ -336,10 +388,8 @@ void CSettingsStore::LoadFromRegistry() {
         }
     }
 
-    CRegistryKey productKey;
     CRegistryKey connections;
-    if (productKey.Create(HKEY_CURRENT_USER, PRODUCT_KEY) != ERROR_SUCCESS ||
-        !Open(connections, productKey, "Dialup Connections")) {
+    if (!Open(connections, product, "Dialup Connections")) {
         return;
     }
     for (int i = 0; i < RecordsInUse(m_model); ++i) {
@@ -354,23 +404,10 @@ void CSettingsStore::LoadFromRegistry() {
         if (!Open(record, connections, RecordKeyName(i, r.name).c_str())) {
             continue;
         }
-        if (Open(key, record, "Times")) {
-            ReadText(key, "Start Date", r.startDate);
-            for (std::size_t p = 0; p < std::size(TIME_FIGURES); ++p) {
-                ReadDword(key, PERIOD_NAMES[p], (r.*TIME_FIGURES[p]).value);
-            }
+        for (const StoredKey<ConnectionStats>& figures : FIGURE_KEYS) {
+            ReadTree(record, figures, r);
         }
-        if (Open(key, record, "Costs")) {
-            for (std::size_t p = 0; p < std::size(COST_FIGURES); ++p) {
-                ReadAmount(key, PERIOD_NAMES[p], (r.*COST_FIGURES[p]).value);
-            }
-        }
-        if (Open(key, record, "Logins")) {
-            for (std::size_t p = 0; p < std::size(LOGIN_FIGURES); ++p) {
-                ReadDword(key, PERIOD_NAMES[p], r.*LOGIN_FIGURES[p]);
-            }
-        }
-        const bool chargesOpened = ReadCharges(record, r.tariff);
+        const bool chargesOpened = ReadTree(record, CHARGES, r.tariff);
         // Whatever was stored, the periods must cover the day in order, and amounts
         // and flags be ones the program itself writes.
         CorrectLoadedTariff(r.tariff);
@@ -380,35 +417,32 @@ void CSettingsStore::LoadFromRegistry() {
         // An older format's charges give way to the current form: what was read is
         // written first and only then does the rest of the old key go, so a program
         // killed in between still finds the tariff.
-        WriteCharges(record, r.tariff);
-        PruneOlderCharges(record);
+        WriteTree(record, CHARGES, r.tariff);
+        PruneTree(record, CHARGES);
     }
 }
 
 void CSettingsStore::SaveToRegistry() {
     const CUsageModel& model = m_model;
-    const std::string product = PRODUCT_KEY;
-    CRegistryKey key;
-    if (key.Create(HKEY_CURRENT_USER, product.c_str()) != ERROR_SUCCESS) {
+    CRegistryKey product;
+    if (!OpenProduct(product)) {
         return;
     }
 
-    if (key.Create(HKEY_CURRENT_USER, Under(product, "Version").c_str()) == ERROR_SUCCESS) {
-        key.SetDwordValue("Version Number", FORMAT_VERSION);
+    CRegistryKey key;
+    if (Open(key, product, VERSION_KEY)) {
+        key.SetDwordValue(VERSION_NUMBER, FORMAT_VERSION);
     }
 
-    if (key.Create(HKEY_CURRENT_USER, Under(product, "General").c_str()) == ERROR_SUCCESS) {
-        key.SetStringValue("Selected Dial-up Connection", model.m_selectedEntryName.c_str());
-        WriteDword(key, "Current Year", model.m_currentYear);
-        WriteDword(key, "Current Month", model.m_currentMonth);
-        key.SetDwordValue("Current Day", StoredCalendarTime(model.CountedDayMidnight()));
+    if (Open(key, product, GENERAL_KEY)) {
+        WriteValues(key, GENERAL_VALUES, model);
+        key.SetDwordValue(CURRENT_DAY, StoredCalendarTime(model.CountedDayMidnight()));
     }
 
-    const std::string settings = Under(product, "Settings");
-    if (key.Create(HKEY_CURRENT_USER, settings.c_str()) == ERROR_SUCCESS) {
+    CRegistryKey settings;
+    if (Open(settings, product, "Settings")) {
         for (int kind = KIND_TIMES; kind <= KIND_LOGINS; ++kind) {
-            if (key.Create(HKEY_CURRENT_USER, Under(settings, DISPLAY_KEYS[kind]).c_str()) !=
-                ERROR_SUCCESS) {
+            if (!Open(key, settings, DISPLAY_KEYS[kind])) {
                 continue;
             }
             for (int i = 0; i < INDICATOR_COUNT; ++i) {
@@ -430,10 +464,8 @@ void CSettingsStore::SaveToRegistry() {
         }
     }
 
-    CRegistryKey productKey;
     CRegistryKey connections;
-    if (productKey.Create(HKEY_CURRENT_USER, PRODUCT_KEY) != ERROR_SUCCESS ||
-        !Open(connections, productKey, "Dialup Connections")) {
+    if (!Open(connections, product, "Dialup Connections")) {
         return;
     }
     for (int i = 0; i < RecordsInUse(model); ++i) {
@@ -445,78 +477,42 @@ void CSettingsStore::SaveToRegistry() {
         if (!Open(record, connections, RecordKeyName(i, r.name).c_str())) {
             continue;
         }
-        if (Open(key, record, "Times")) {
-            key.SetStringValue("Start Date", r.startDate.c_str());
-            for (std::size_t p = 0; p < std::size(TIME_FIGURES); ++p) {
-                WriteDword(key, PERIOD_NAMES[p], (r.*TIME_FIGURES[p]).value);
-            }
+        for (const StoredKey<ConnectionStats>& figures : FIGURE_KEYS) {
+            WriteTree(record, figures, r);
         }
-        if (Open(key, record, "Costs")) {
-            for (std::size_t p = 0; p < std::size(COST_FIGURES); ++p) {
-                WriteAmount(key, PERIOD_NAMES[p], (r.*COST_FIGURES[p]).value);
-            }
-        }
-        if (Open(key, record, "Logins")) {
-            for (std::size_t p = 0; p < std::size(LOGIN_FIGURES); ++p) {
-                WriteDword(key, PERIOD_NAMES[p], r.*LOGIN_FIGURES[p]);
-            }
-        }
-        WriteCharges(record, r.tariff);
+        WriteTree(record, CHARGES, r.tariff);
     }
     SaveRunningCall();
 }
 
-namespace {
-
-// The running call's values under General, written after the figures they go with.
-const char* const CALL_HANDLE = "Call Handle";
-const char* const CALL_ENTRY = "Call Entry";
-const char* const CALL_START = "Call Start";
-const char* const CALL_SEGMENT_START = "Call Segment Start";
-const char* const CALL_SEGMENT_SECONDS = "Call Segment Seconds";
-const char* const CALL_SEGMENT_COST = "Call Segment Cost";
-const char* const CALL_UNIT_COST = "Call Unit Cost";
-const char* const CALL_UNIT_TIME = "Call Unit Time";
-
-bool OpenGeneral(CRegistryKey& key) {
-    return key.Create(HKEY_CURRENT_USER, Under(CSettingsStore::PRODUCT_KEY, "General").c_str()) ==
-           ERROR_SUCCESS;
-}
-
-} // namespace
-
 void CSettingsStore::SaveRunningCall() {
+    CRegistryKey product;
     CRegistryKey key;
-    if (!OpenGeneral(key)) {
+    if (!OpenGeneral(product, key)) {
         return;
     }
     RunningCall call;
     if (m_runningCall == nullptr || !m_runningCall->GetRunningCall(call)) {
-        for (const char* name :
-             {CALL_HANDLE, CALL_ENTRY, CALL_START, CALL_SEGMENT_START, CALL_SEGMENT_SECONDS,
-              CALL_SEGMENT_COST, CALL_UNIT_COST, CALL_UNIT_TIME}) {
-            key.DeleteValue(name);
+        key.DeleteValue(CALL_HANDLE);
+        key.DeleteValue(CALL_ENTRY);
+        for (const StoredValue<RunningCall>& v : CALL_VALUES) {
+            key.DeleteValue(v.name);
         }
         return;
     }
     // A handle is pointer-sized: as decimal text it reads the same from either build.
     char handle[24] = {};
     std::to_chars(handle, handle + sizeof handle - 1, call.handle);
-    key.SetStringValue(CALL_ENTRY, call.entryName.c_str());
-    key.SetDwordValue(CALL_START, StoredCalendarTime(call.start));
-    key.SetDwordValue(CALL_SEGMENT_START, StoredCalendarTime(call.segmentStart));
-    WriteDword(key, CALL_SEGMENT_SECONDS, call.segmentSeconds);
-    WriteAmount(key, CALL_SEGMENT_COST, call.segmentCost);
-    WriteAmount(key, CALL_UNIT_COST, call.unitCost);
-    WriteDword(key, CALL_UNIT_TIME, call.unitTime);
-    // The handle last: a save cut short before it names no call.
+    Write(key, CALL_ENTRY, call.entryName);
+    WriteValues(key, CALL_VALUES, call);
     key.SetStringValue(CALL_HANDLE, handle);
 }
 
 bool CSettingsStore::LoadRunningCall(RunningCall& call) {
+    CRegistryKey product;
     CRegistryKey key;
     std::string handle;
-    if (!OpenGeneral(key) || !ReadText(key, CALL_HANDLE, handle)) {
+    if (!OpenGeneral(product, key) || !ReadText(key, CALL_HANDLE, handle)) {
         return false;
     }
     const char* end = handle.data() + handle.size();
@@ -534,16 +530,7 @@ bool CSettingsStore::LoadRunningCall(RunningCall& call) {
         return false;
     }
     call.entryName = entry;
-    std::uint32_t start = 0;
-    std::uint32_t segmentStart = 0;
-    ReadDword(key, CALL_START, start);
-    ReadDword(key, CALL_SEGMENT_START, segmentStart);
-    call.start = LoadedCalendarTime(start);
-    call.segmentStart = LoadedCalendarTime(segmentStart);
-    ReadDword(key, CALL_SEGMENT_SECONDS, call.segmentSeconds);
-    ReadAmount(key, CALL_SEGMENT_COST, call.segmentCost);
-    ReadAmount(key, CALL_UNIT_COST, call.unitCost);
-    ReadDword(key, CALL_UNIT_TIME, call.unitTime);
+    ReadValues(key, CALL_VALUES, call);
     return true;
 }
 
