@@ -1,11 +1,15 @@
-// One tick of the main window as it runs: the poll cycle's tick of a running call
-// (fake dial-up service and clock), then the fifteen indicator texts of the selected
-// record formatted from the table and handed on where they changed.
+// One tick of the main window as it runs: the watcher asks the dial-up service (a fake
+// one) once, the poll cycle ticks the running call, then the fifteen indicator texts of
+// the selected record are formatted from the table and handed on where they changed.
+#include "accounting/CostCalculator.h"
 #include "accounting/PollCycle.h"
+#include "ras/ConnectionWatcher.h"
 #include "ui/IndicatorText.h"
 
-#include "AccountingRig.h"
+#include "AccountingFakes.h"
 #include "FakeClock.h"
+#include "FakeLocale.h"
+#include "FakeRasService.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,26 +94,42 @@ struct CShownTexts {
 // Each iteration is one 800 ms poll of a running call priced by the second, with the
 // Work record selected.
 void BM_WindowTick(benchmark::State& state) {
-    test::AccountingRig<test::CFixedZoneClock> rig;
-    rig.StartAt(rig.clock.At(2026, 12, 7, 9, 0, 0));
-    rig.Entries("Work");
-    Tariff& t = rig.model.m_entries[1].tariff;
+    test::CFixedZoneClock clock;
+    test::CFakeLocale modelLocale;
+    CUsageModel model{clock, modelLocale};
+    test::CFakeRasService ras;
+    ras.entries = {"Work"};
+    CConnectionWatcher watcher{model, ras};
+    watcher.FillEntryList();
+    CCostCalculator costs{model};
+    test::CRecordingLog log;
+    CConnectionAccounting accounting{model, costs, log};
+    CPollCycle cycle{accounting, model, watcher};
+    const CalendarTime origin = clock.At(2026, 12, 7, 9, 0, 0);
+    clock.Set(origin);
+    model.SetCurrentDate(origin);
+    Tariff& t = model.m_entries[1].tariff;
     t.periodEnd[0] = 1440;
     t.periodUnitCost[0] = 0.01f;
     t.periodUnitTime[0] = 1;
-    rig.poll.record = 1;
-    rig.Tick();
+    ras.Connect("Work");
+    cycle.OnPollTimer();
+    std::int64_t millis = 0;
 
     CCountingCurrencyLocale locale;
     DisplaySettings display;
     CShownTexts shown;
-    const ConnectionStats& record = rig.model.m_entries[1];
+    const ConnectionStats& record = model.m_entries[1];
     shown.Refresh(record, display, locale);
     locale.calls = 0;
     shown.changed = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(rig.Tick());
-        shown.Refresh(record, display, locale);
+        millis += 800;
+        clock.Set(origin + millis / 1000);
+        const PollResult result = cycle.OnPollTimer();
+        if (result.accounting.figuresChanged) {
+            shown.Refresh(record, display, locale);
+        }
     }
     benchmark::DoNotOptimize(shown.unchanged);
     state.counters["locale_calls"] =
