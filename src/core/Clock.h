@@ -18,9 +18,6 @@ struct LocalTime {
     int weekday = 4; // 0 = Sunday .. 6 = Saturday
 
     int MinuteOfDay() const { return 60 * hour + minute; }
-    bool SameDate(const LocalTime& other) const {
-        return year == other.year && month == other.month && day == other.day;
-    }
 };
 
 // The wall clock and its local-time conversions.
