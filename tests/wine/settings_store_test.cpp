@@ -93,6 +93,13 @@ void FillRecord(ConnectionStats& r, int i) {
     t.chargesMinimumAmount = i % 2;
     t.minimumCallCharge = Amount(1250 + 1000 * i);
     t.chargeByTheUnit = (i + 1) % 2;
+    // Every other record has a budget and so a billing period; the rest store none.
+    if (i % 2 == 1) {
+        r.budget = {Amount(20000 + 1000 * i), i + 10, {50 + i, 90 + i}};
+        r.billingCost.value = Amount(3000 + 10 * i);
+        r.billingStart = {2026, i % 12 + 1, i + 1};
+        r.alertsGiven = static_cast<std::uint32_t>(i % 4);
+    }
 }
 
 void FillDisplay(DisplaySettings& d) {
@@ -127,6 +134,7 @@ void FillProgram(Program& p) {
     p.model.m_currentYear = 2040;
     p.model.m_currentMonth = 3;
     p.model.m_currentDay = 1;
+    p.model.m_holidays.Parse("2040-12-25 2040-04-02 2041-01-01");
 }
 
 void ExpectSameValues(const ConnectionStats& got, const ConnectionStats& want) {
@@ -148,11 +156,18 @@ void ExpectSameValues(const ConnectionStats& got, const ConnectionStats& want) {
     EXPECT_EQ(got.monthLogins, want.monthLogins);
     EXPECT_EQ(got.todayLogins, want.todayLogins);
     EXPECT_TRUE(got.tariff == want.tariff);
+    EXPECT_TRUE(got.budget == want.budget);
+    if (want.budget.IsSet()) { // the billing period is kept only with a budget
+        EXPECT_EQ(got.billingCost.value, want.billingCost.value);
+        EXPECT_EQ(got.billingStart, want.billingStart);
+        EXPECT_EQ(got.alertsGiven, want.alertsGiven);
+    }
 }
 
 void ExpectDefaults(const ConnectionStats& r) {
     ConnectionStats fresh;
     fresh.name = r.name;
+    fresh.billingStart = r.billingStart; // the model's today, not a stored value
     ExpectSameValues(r, fresh);
 }
 
@@ -224,6 +239,7 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
     EXPECT_EQ(p.model.m_currentYear, 2040);
     EXPECT_EQ(p.model.m_currentMonth, 3);
     EXPECT_EQ(p.model.m_currentDay, 1);
+    EXPECT_TRUE(p.model.m_holidays == expected.model.m_holidays);
     DisplaySettings display = expected.display;
     test::DisplayOf(display, IDC_TODAY_TIME).showDays = false; // not stored: Today never shows days
     EXPECT_TRUE(p.display == display);
@@ -257,7 +273,8 @@ TEST(SettingsStore, SavedFiguresComeBackInANewProcess) {
         EXPECT_EQ(p.Rec(i).totalTime.base, -1);
     }
     EXPECT_EQ(p.Rec(0).todayTime.base, 77);
-    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * RECORD_COUNT);
+    // Seven budget values in every other record, the holidays in General.
+    EXPECT_EQ(CountValues(DumpStore()), 28 + 1 + 44 * RECORD_COUNT + 7 * RECORD_COUNT / 2);
 
     EXPECT_EQ(test::RunTestProcess(test::OwnExecutablePath(), "SettingsStoreSecondProcess.*",
                                    SECOND_PROCESS_VARIABLE),
@@ -311,6 +328,11 @@ TEST(SettingsStore, ASaveWritesExactlyThisTree) {
     t.sundayUnitCost = 0.005f;
     t.saturdayUnitTime = 90;
     t.sundayUnitTime = 180;
+    work.budget = {25.5f, 31, {75, 110}};
+    work.billingCost.value = 19.25f;
+    work.billingStart = {2026, 11, 30};
+    work.alertsGiven = 1;
+    p.model.m_holidays.Parse("2026-12-26 2026-12-25");
     test::DisplayOf(p.display, IDC_TOTAL_TIME).showSeconds = false;
     test::DisplayOf(p.display, IDC_MONTH_TIME).showDays = false;
     test::DisplayOf(p.display, IDC_YEAR_TIME).textColour = 0x0000FF;
@@ -358,6 +380,17 @@ SundayConnectionFee=sz:"0.000000"
 SundayUnitCost=sz:"0.000000"
 SundayUnitTime=dword:0000003c
 )";
+    // Only while they are set: a store without them gets none of these.
+    std::string workBudget = R"(Alerts Given=dword:00000001
+Billing Day=dword:0000001f
+Billing Spend=sz:"19.250000"
+Billing Start=dword:0135290a
+Budget=sz:"25.500000"
+First Alert=dword:0000004b
+Second Alert=dword:0000006e
+)";
+    std::string holidays = R"(Holidays=sz:"2026-12-25 2026-12-26"
+)";
     const std::string expected = R"([]
 [Dialup Connections]
 [Dialup Connections\All Dial-up Connections]
@@ -380,7 +413,7 @@ Today=dword:00000000
 Total=dword:fffffffe
 Year=dword:00000000
 [Dialup Connections\Work]
-[Dialup Connections\Work\Charges]
+)" + workBudget + R"([Dialup Connections\Work\Charges]
 Charge by the Unit=dword:00000001
 Charges Minimum Amount=dword:00000001
 Minimum Call Charge=sz:"0.100000"
@@ -434,7 +467,7 @@ Year=dword:00015180
 Current Day=dword:6b15f700
 Current Month=dword:0000000c
 Current Year=dword:000007ea
-Selected Dial-up Connection=sz:"Work"
+)" + holidays + R"(Selected Dial-up Connection=sz:"Work"
 [Settings]
 [Settings\Costs]
 ConnColor=dword:00000000
@@ -467,12 +500,22 @@ Version Number=dword:00000003
 )";
     const std::string dump = DumpStore();
     EXPECT_EQ(dump, expected);
-    EXPECT_EQ(CountValues(dump), 28 + 44 * 2);
+    EXPECT_EQ(CountValues(dump), 28 + 44 * 2 + 8);
 
     // A second save rewrites the same tree; it deletes nothing it does not write.
     ASSERT_TRUE(PutDword(StorePath("Dialup Connections\\Work\\Times"), "Older", 1));
     p.store.SaveToRegistry();
-    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * 2 + 1);
+    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * 2 + 8 + 1);
+
+    // A budget and a holiday list taken away take their values with them.
+    ASSERT_TRUE(DeleteValue(StorePath("Dialup Connections\\Work\\Times"), "Older"));
+    work.budget.amount = 0.0f;
+    p.model.m_holidays.Parse("");
+    p.store.SaveToRegistry();
+    const std::string without = expected.substr(0, expected.find(workBudget)) +
+                                expected.substr(expected.find(workBudget) + workBudget.size());
+    EXPECT_EQ(DumpStore(), without.substr(0, without.find(holidays)) +
+                               without.substr(without.find(holidays) + holidays.size()));
 }
 
 TEST(SettingsStore, OlderFormatsLoseTheirChargesKeyButNotTheTariffs) {
@@ -573,6 +616,13 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     ASSERT_TRUE(PutText(general, "Selected Dial-up Connection", std::string(200, 's')));
     ASSERT_TRUE(PutText(general, "Current Year", "2025"));
     ASSERT_TRUE(PutDword(general, "Current Day", 0xFFFFFFFF));
+    const std::string record = StorePath("Dialup Connections\\Work");
+    ASSERT_TRUE(PutText(record, "Budget", "-12.5"));
+    ASSERT_TRUE(PutDword(record, "Billing Day", 40));
+    ASSERT_TRUE(PutDword(record, "First Alert", 0));
+    ASSERT_TRUE(PutDword(record, "Second Alert", 1001));
+    ASSERT_TRUE(PutDword(record, "Billing Start", 20261131));
+    ASSERT_TRUE(PutText(general, "Holidays", "2026-12-25 2026-02-30;xyz,2027-01-01"));
     ASSERT_TRUE(PutDword(display, "TotalShowSeconds", 5));
     ASSERT_TRUE(PutText(display, "TotalColor", "255"));
     ASSERT_TRUE(PutRaw(display, "MonthColor", REG_DWORD, bytes + 2, 1));
@@ -613,6 +663,10 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     expected.sundayUnitTime = 0;
     EXPECT_TRUE(work.tariff == expected);
     EXPECT_FALSE(std::signbit(work.tariff.sundayConnectionFee)); // shown "-0", it would not read
+    EXPECT_TRUE(work.budget == Budget{}); // negative: none, and the rest as a fresh budget
+    EXPECT_EQ(work.billingStart, (CalendarDate{2026, 12, 1})); // the model's own: no 31 November
+    EXPECT_EQ(p.model.m_holidays.Count(), 2u);
+    EXPECT_TRUE(p.model.m_holidays.Contains({2027, 1, 1}));
 
     EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
     EXPECT_EQ(p.model.m_currentYear, 2026);
