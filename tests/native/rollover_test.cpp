@@ -142,10 +142,7 @@ TEST_F(RolloverTest, CallsOverMidnightStayInTheDayTheyBegan) {
         Rig rig;
         rig.Entries("Work", "Home");
         Tariff& tariff = rig.model.m_entries[1].tariff;
-        for (float& cost : tariff.periodUnitCost) {
-            cost = 0.01f;
-        }
-        tariff.saturdayUnitCost = tariff.sundayUnitCost = 0.02f;
+        tariff.periodUnitCost[0] = tariff.saturdayUnitCost = tariff.sundayUnitCost = 0.01f;
         rig.model.m_entries[1].budget = {.amount = 10.0f, .billingDay = c.billingDay};
         rig.StartAt(rig.clock.At(c.y, c.m, c.d, 23, 50, 0));
         rig.poll.record = 1;
