@@ -33,6 +33,7 @@ void ChargeLoginAndFee(ConnectionStats& r, float fee) {
     r.yearCost.value = AddMoney(r.yearCost.value, fee);
     r.monthCost.value = AddMoney(r.monthCost.value, fee);
     r.todayCost.value = AddMoney(r.todayCost.value, fee);
+    r.billingCost.value = AddMoney(r.billingCost.value, fee);
     r.connCost.value = fee;
     r.totalLogins = IncrementSaturated(r.totalLogins);
     r.todayLogins = IncrementSaturated(r.todayLogins);
@@ -50,6 +51,7 @@ void AccruePeriods(ConnectionStats& r, std::int32_t elapsed, float segmentCost) 
     Accrue(r.todayTime, r.todayCost, elapsed, segmentCost);
     Accrue(r.yearTime, r.yearCost, elapsed, segmentCost);
     Accrue(r.monthTime, r.monthCost, elapsed, segmentCost);
+    r.billingCost.value = AddMoney(r.billingCost.base, segmentCost);
 }
 
 // The base from which value is amount on: the segment's share taken out.
@@ -63,6 +65,7 @@ void UnaccruePeriods(ConnectionStats& r, std::int32_t seconds, float amount) {
     Unaccrue(r.todayTime, r.todayCost, seconds, amount);
     Unaccrue(r.yearTime, r.yearCost, seconds, amount);
     Unaccrue(r.monthTime, r.monthCost, seconds, amount);
+    r.billingCost.base = NarrowToFloat(static_cast<double>(r.billingCost.value) - amount);
 }
 
 void Zero(TimeFigure& time, CostFigure& cost) {
@@ -241,6 +244,10 @@ bool CConnectionAccounting::CheckDateRollover() {
     const IClock& clock = m_model.Clock();
     const CalendarTime now = clock.Now();
     const LocalTime today = clock.ToLocal(now);
+    const bool billingMoved = MoveBillingPeriods({today.year, today.month, today.day});
+    if (billingMoved) {
+        m_model.RebaseTotals(now);
+    }
     const std::int64_t todayKey = DateKey(today.year, today.month, today.day);
     const std::int64_t countedKey =
         DateKey(m_model.m_currentYear, m_model.m_currentMonth, m_model.m_currentDay);
@@ -248,7 +255,7 @@ bool CConnectionAccounting::CheckDateRollover() {
 
     // Calendar dates, not a fixed 24 hours: days of 23 and 25 hours end at midnight too.
     if (sameYear && m_model.m_currentMonth == today.month && countedKey == todayKey) {
-        return false;
+        return billingMoved;
     }
 
     // The clock was set back: count on in the present period, zero nothing. The
@@ -258,7 +265,7 @@ bool CConnectionAccounting::CheckDateRollover() {
         todayKey < countedKey) {
         m_model.SetCurrentDate(now);
         m_model.RebaseTotals(now);
-        return false;
+        return billingMoved;
     }
 
     Period moved = Period::None;
@@ -270,7 +277,7 @@ bool CConnectionAccounting::CheckDateRollover() {
         moved = Period::Today;
     }
     if (moved == Period::None) {
-        return false;
+        return billingMoved;
     }
     for (ConnectionStats& r : m_model.m_entries) {
         if (moved == Period::Year) {
@@ -287,6 +294,22 @@ bool CConnectionAccounting::CheckDateRollover() {
     m_model.SetCurrentDate(now);
     m_model.RebaseTotals(now);
     return true;
+}
+
+bool CConnectionAccounting::MoveBillingPeriods(CalendarDate today) {
+    bool moved = false;
+    for (ConnectionStats& r : m_model.m_entries) {
+        const CalendarDate start = BillingPeriodStart(today, r.budget.billingDay);
+        // Only forward: a clock set back counts on in the present period, as the
+        // day, month and year do.
+        if (start > r.billingStart) {
+            moved = moved || r.billingCost.value != 0.0f || r.alertsGiven != 0;
+            r.billingStart = start;
+            r.billingCost.value = 0.0f;
+            r.alertsGiven = 0;
+        }
+    }
+    return moved;
 }
 
 void CConnectionAccounting::ZeroPeriodsFrom(int index, Period period) {
@@ -325,6 +348,18 @@ bool CConnectionAccounting::ResetPeriod(Period period, int r) {
     const int last = r == 0 ? RECORD_COUNT - 1 : r;
     for (int i = r; i <= last; ++i) {
         ZeroPeriodsFrom(i, period);
+    }
+    return true;
+}
+
+bool CConnectionAccounting::ResetBilling(int r) {
+    if (m_connected || r < 0 || r >= RECORD_COUNT) {
+        return false;
+    }
+    const int last = r == 0 ? RECORD_COUNT - 1 : r;
+    for (int i = r; i <= last; ++i) {
+        m_model.m_entries[i].billingCost.value = 0.0f;
+        m_model.m_entries[i].alertsGiven = 0;
     }
     return true;
 }

@@ -51,13 +51,17 @@ public:
     // The running connection has gone: its log line is written and the figures are due
     // to be saved. Nothing without a running connection.
     AccountingResult OnConnectionEnded();
-    // Moves the Today, Month and Year figures on when the calendar has; idle only. True
-    // when figures were zeroed.
+    // Moves the Today, Month and Year figures and each record's billing period on when
+    // the calendar has; idle only. True when figures were zeroed.
     bool CheckDateRollover();
     // Zeroes the period and every shorter one, of record r or, for r = 0, of all
     // records. False, and nothing zeroed, while a connection runs: a reset confirmed
     // after a call began must not touch the call's figures.
     bool ResetPeriod(Period period, int r);
+    // Zeroes the billing period's spend and its alerts, of record r or, for r = 0, of
+    // all records; the other periods keep theirs. False, and nothing zeroed, while a
+    // connection runs.
+    bool ResetBilling(int r);
 
     // The connection state has this one owner; only the operations above change it.
     bool IsConnected() const { return m_connected; }
@@ -74,6 +78,9 @@ private:
     // The tick's work at the instant now, with the segment priced under tariff.
     AccountingResult AccrueAt(CalendarTime now, const Tariff& tariff);
     void ZeroPeriodsFrom(int record, Period period);
+    // Starts a new billing period in each record whose period today has passed; true
+    // when that zeroed a spend or an alert.
+    bool MoveBillingPeriods(CalendarDate today);
 
     CUsageModel& m_model;
     CCostCalculator& m_costs;

@@ -15,7 +15,9 @@ const Tariff& CCostCalculator::EffectiveTariff(int k) const {
 
 Rate CCostCalculator::RateAt(int k, CalendarTime t) const {
     const LocalTime local = m_model.Clock().ToLocal(t);
-    return mereth::RateAt(EffectiveTariff(k), local.weekday, local.MinuteOfDay());
+    // A holiday is priced as a Sunday.
+    const bool holiday = m_model.m_holidays.Contains({local.year, local.month, local.day});
+    return mereth::RateAt(EffectiveTariff(k), holiday ? 0 : local.weekday, local.MinuteOfDay());
 }
 
 } // namespace mereth

@@ -7,6 +7,10 @@ CUsageModel::CUsageModel(const IClock& clock, const ILocale& locale)
     m_entries[0].name = ALL_CONNECTIONS_NAME;
     m_selectedEntryName = ALL_CONNECTIONS_NAME;
     SetCurrentDate(m_clock.Now());
+    const CalendarDate today{m_currentYear, m_currentMonth, m_currentDay};
+    for (ConnectionStats& record : m_entries) {
+        record.billingStart = BillingPeriodStart(today, record.budget.billingDay);
+    }
 }
 
 void CUsageModel::SetCurrentDate(CalendarTime t) {

@@ -53,6 +53,8 @@ public:
     std::int32_t m_currentYear = 1970;
     CalendarTime m_segmentStart = 0;
     std::int32_t m_lastElapsed = 0;
+    // The dates priced at the Sunday rate, for every record.
+    CHolidays m_holidays;
 
 private:
     const IClock& m_clock;

@@ -47,4 +47,16 @@ void CorrectLoadedTariff(Tariff& tariff) {
     CorrectFlag(tariff.chargesMinimumAmount);
 }
 
+void CorrectLoadedBudget(Budget& budget) {
+    CorrectAmount(budget.amount);
+    if (budget.billingDay < 1 || budget.billingDay > 31) {
+        budget.billingDay = DEFAULT_BILLING_DAY;
+    }
+    for (int i = 0; i < ALERT_COUNT; ++i) {
+        if (budget.alertPercents[i] < 1 || budget.alertPercents[i] > 1000) {
+            budget.alertPercents[i] = DEFAULT_ALERT_PERCENTS[i];
+        }
+    }
+}
+
 } // namespace mereth

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tariff/Budget.h"
 #include "tariff/Tariff.h"
 
 namespace mereth {
@@ -14,5 +15,9 @@ void ClampLoadedPeriodEnds(Tariff& tariff);
 // negative, "-0" or not finite made 0 (the sheet never writes one, and its fields
 // could not read it back), and both flags made 0 or 1 as the program writes them.
 void CorrectLoadedTariff(Tariff& tariff);
+
+// After a budget has been read: an amount that is negative or not finite is no budget,
+// a billing day outside 1..31 is day 1 and an alert outside 1..1000 % its default.
+void CorrectLoadedBudget(Budget& budget);
 
 } // namespace mereth

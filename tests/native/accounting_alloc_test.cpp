@@ -11,8 +11,9 @@
 namespace mereth {
 namespace {
 
-// Twenty records in use, a tariff with all five periods and a weekend, a call that
-// crosses a period boundary (so the rate check begins segments) and a ten-minute save.
+// Twenty records in use, a tariff with all five periods and a weekend, budgets and
+// holidays, a call that crosses a period boundary (so the rate check begins segments)
+// and a ten-minute save.
 template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime start) {
     rig.StartAt(start);
     for (int i = 1; i < RECORD_COUNT; ++i) {
@@ -29,6 +30,10 @@ template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime sta
     }
     t.chargesMinimumAmount = 1;
     t.minimumCallCharge = 0.02f;
+    // Budgets with the billing spend accruing, and holidays looked up at every rate check.
+    rig.model.m_entries[0].budget = {.amount = 50.0f, .billingDay = 31};
+    rig.model.m_entries[7].budget = {.amount = 5.0f, .billingDay = 15};
+    rig.model.m_holidays.Parse("2026-12-25 2026-12-26 2027-01-01");
 
     rig.poll.record = 7;
     for (int i = 0; i < 10; ++i) {
@@ -43,6 +48,7 @@ template <typename Rig> long AllocationsOfSteadyTicks(Rig& rig, CalendarTime sta
     EXPECT_EQ(events, 2000);
     EXPECT_GE(rig.saver.saves, 1);
     EXPECT_GT(rig.model.m_entries[7].connTime.value, 1500);
+    EXPECT_GT(rig.model.m_entries[7].billingCost.value, 0.0f);
     return after - before;
 }
 

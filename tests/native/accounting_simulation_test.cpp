@@ -2,7 +2,7 @@
 // random calls at 800 ms ticks, tariff periods, weekends, tariff edits during calls,
 // switches between entries, resets and clock jumps. After every event the figures
 // are checked against what must always hold and against an independent account of
-// each call's seconds and charges.
+// each call's seconds and charges. Holidays are priced as Sundays.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -59,10 +59,22 @@ const Tariff& RefGoverning(const CUsageModel& model, int k) {
                                                : model.m_entries[k].tariff;
 }
 
+// The holidays of the run as yyyymmdd: weekdays, a Saturday and New Year's Day.
+constexpr std::int64_t HOLIDAYS[] = {20261012, 20261111, 20261225, 20261226, 20270101};
+constexpr const char* HOLIDAY_TEXT = "2027-01-01;2026-12-25, 2026-11-11 2026-10-12 2026-12-26";
+
+bool RefIsHoliday(const std::tm& tm) {
+    const std::int64_t key = (tm.tm_year + 1900) * 10000LL + (tm.tm_mon + 1) * 100 + tm.tm_mday;
+    return std::find(std::begin(HOLIDAYS), std::end(HOLIDAYS), key) != std::end(HOLIDAYS);
+}
+
 RefRate RefRateAt(const Tariff& t, CalendarTime when) {
     std::time_t tt = static_cast<std::time_t>(when);
     std::tm tm{};
     localtime_r(&tt, &tm);
+    if (RefIsHoliday(tm)) {
+        tm.tm_wday = 0;
+    }
     if (tm.tm_wday == 6) {
         return {t.saturdayConnectionFee, t.saturdayUnitCost, t.saturdayUnitTime};
     }
@@ -126,7 +138,7 @@ struct RefCall {
 struct Stats {
     long ticks = 0, calls = 0, switches = 0, rateChanges = 0, callJumps = 0, idleJumps = 0,
          tariffEdits = 0, resets = 0, dayRollovers = 0, monthRollovers = 0, yearRollovers = 0,
-         dstCalls = 0, aggregateCalls = 0, weekendTicks = 0;
+         dstCalls = 0, aggregateCalls = 0, weekendTicks = 0, holidayTicks = 0;
 };
 
 class Simulation {
@@ -140,6 +152,7 @@ public:
             m_rig.model.m_entries[i + 1].tariff = RandomTariff();
         }
         m_rig.model.m_entryCount = ENTRIES + 1;
+        m_rig.model.m_holidays.Parse(HOLIDAY_TEXT);
         m_rig.StartAt(from);
         m_rig.model.SetStartDate(0);
         FindTransitions(from, to);
@@ -222,12 +235,17 @@ private:
                 previous = offset;
             }
         }
-        // And over a New Year's midnight and a month's last midnight.
+        // And over the midnights into and out of each holiday (New Year's among them) and
+        // a month's last midnight.
         for (CalendarTime t = from; t < to; t += 3600) {
             std::time_t tt = static_cast<std::time_t>(t);
+            const std::time_t later = static_cast<std::time_t>(t + 3600);
             std::tm tm{};
+            std::tm next{};
             localtime_r(&tt, &tm);
-            if (tm.tm_hour == 23 && tm.tm_mday == 31 && (tm.tm_mon == 11 || tm.tm_mon == 9)) {
+            localtime_r(&later, &next);
+            if (tm.tm_hour == 23 &&
+                (RefIsHoliday(tm) || RefIsHoliday(next) || (tm.tm_mday == 31 && tm.tm_mon == 9))) {
                 m_forced.push_back(t + 1800);
             }
         }
@@ -481,6 +499,7 @@ private:
         std::tm tm{};
         localtime_r(&tt, &tm);
         m_stats.weekendTicks += tm.tm_wday == 0 || tm.tm_wday == 6;
+        m_stats.holidayTicks += RefIsHoliday(tm);
     }
 
     void EditTariff() {
@@ -690,6 +709,7 @@ TEST_P(AccountingSimulation, MonthsOfCallsKeepEveryFigureConsistent) {
     EXPECT_GE(s.dstCalls, 1);
     EXPECT_GT(s.aggregateCalls, 0);
     EXPECT_GT(s.weekendTicks, 0);
+    EXPECT_GT(s.holidayTicks, 3 * 3600);
 }
 
 INSTANTIATE_TEST_SUITE_P(Zones, AccountingSimulation,

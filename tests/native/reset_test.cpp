@@ -26,6 +26,8 @@ void Fill(ConnectionStats& r) {
     r.monthLogins = 2;
     r.yearLogins = 3;
     r.totalLogins = 4;
+    r.billingCost = {5.0f, 5.0f};
+    r.alertsGiven = 3;
 }
 
 // Which periods of a record are zero, time, cost and logins alike (Conn has no logins).
@@ -60,6 +62,7 @@ TEST_F(ResetTest, EveryPeriodClearsItselfAndThoseBelowIt) {
     struct Case {
         Period period;
         Cleared cleared;
+        bool billing = false; // the billing period's own reset instead
     };
     const Case cases[] = {
         {Period::Total, {true, true, true, true, true}},
@@ -68,14 +71,23 @@ TEST_F(ResetTest, EveryPeriodClearsItselfAndThoseBelowIt) {
         {Period::Today, {true, true, false, false, false}},
         {Period::Conn, {true, false, false, false, false}},
         {Period::None, CLEARED_NONE},
+        {Period::None, CLEARED_NONE, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.period));
         for (ConnectionStats& r : rig.model.m_entries) {
             Fill(r);
         }
-        rig.accounting.ResetPeriod(c.period, 2);
+        if (c.billing) {
+            EXPECT_TRUE(rig.accounting.ResetBilling(2));
+        } else {
+            rig.accounting.ResetPeriod(c.period, 2);
+        }
         EXPECT_EQ(ClearedOf(rig.model.m_entries[2]), c.cleared);
+        EXPECT_EQ(rig.model.m_entries[2].billingCost.value == 0 &&
+                      rig.model.m_entries[2].alertsGiven == 0,
+                  c.billing);
+        EXPECT_EQ(rig.model.m_entries[1].billingCost.value, 5.0f);
         // Bases stay; only values are figures.
         EXPECT_EQ(rig.model.m_entries[2].todayTime.base, 10);
         for (int i : {0, 1, 3, 19}) {
@@ -130,6 +142,10 @@ TEST_F(ResetTest, ZerosHoldIntoTheNextConnection) {
     EXPECT_EQ(work.todayTime.value, 30);
     EXPECT_EQ(work.yearLogins, 1);
     EXPECT_EQ(work.totalTime.value, 70);
+    // Not during a call, whose figures are its own.
+    EXPECT_FALSE(rig.accounting.ResetBilling(1));
+    EXPECT_EQ(work.billingCost.value, 5.0f);
+    EXPECT_EQ(work.alertsGiven, 3u);
 }
 
 TEST_F(ResetTest, OutOfRangeRecordChangesNothing) {

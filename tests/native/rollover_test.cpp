@@ -31,10 +31,13 @@ void Fill(CUsageModel& model) {
         r.monthLogins = 2;
         r.yearLogins = 3;
         r.totalLogins = 4;
+        r.billingCost.value = 5.0f;
+        r.alertsGiven = 1;
     }
 }
 
-// Which of Today, Month and Year are zero in every record; Conn and Total never are.
+// Which of Today, Month and Year are zero in every record; Conn and Total never are. The
+// billing period starts on day 1, so it moves with the month.
 struct Zeroed {
     bool today, month, year;
 };
@@ -45,6 +48,7 @@ void ExpectZeroed(const CUsageModel& model, Zeroed z) {
         EXPECT_EQ(r.todayTime.value == 0 && r.todayCost.value == 0 && r.todayLogins == 0, z.today);
         EXPECT_EQ(r.monthTime.value == 0 && r.monthCost.value == 0 && r.monthLogins == 0, z.month);
         EXPECT_EQ(r.yearTime.value == 0 && r.yearCost.value == 0 && r.yearLogins == 0, z.year);
+        EXPECT_EQ(r.billingCost.value == 0 && r.alertsGiven == 0, z.month);
         EXPECT_EQ(r.totalTime.value != 0 && r.totalLogins != 0, true);
         EXPECT_NE(r.connTime.value, 0);
     }
@@ -53,7 +57,10 @@ void ExpectZeroed(const CUsageModel& model, Zeroed z) {
 class RolloverTest : public ::testing::Test {
 protected:
     RolloverTest() { rig.Entries("Work", "Home"); }
-    void CountedDay(int y, int m, int d) { rig.model.SetCurrentDate(rig.clock.At(y, m, d, 12)); }
+    void CountedDay(int y, int m, int d) {
+        rig.model.SetCurrentDate(rig.clock.At(y, m, d, 12));
+        rig.StartBillingPeriods(rig.clock.At(y, m, d, 12));
+    }
     void Now(int y, int mo, int d, int h, int mi, int s = 0) {
         rig.clock.SetLocal(y, mo, d, h, mi, s);
     }
@@ -121,16 +128,22 @@ TEST_F(RolloverTest, CallsOverMidnightStayInTheDayTheyBegan) {
     struct Case {
         int y, m, d; // the day the call begins at 23:50
         Zeroed after;
+        int billingDay; // Work's
+        bool billingMoves;
     };
     const Case cases[] = {
-        {2026, 12, 7, {true, false, false}}, // within a month
-        {2026, 11, 30, {true, true, false}}, // across a month end
-        {2026, 12, 31, {true, true, true}},  // across New Year
+        {2026, 12, 7, {true, false, false}, 8, true},   // within a month, into a billing period
+        {2026, 11, 30, {true, true, false}, 1, true},   // across a month end
+        {2026, 12, 31, {true, true, true}, 31, false},  // across New Year
+        {2026, 11, 29, {true, false, false}, 31, true}, // day 31 of a 30-day month is the 30th
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.d);
         Rig rig;
         rig.Entries("Work", "Home");
+        Tariff& tariff = rig.model.m_entries[1].tariff;
+        tariff.periodUnitCost[0] = tariff.saturdayUnitCost = tariff.sundayUnitCost = 0.01f;
+        rig.model.m_entries[1].budget = {.amount = 10.0f, .billingDay = c.billingDay};
         rig.StartAt(rig.clock.At(c.y, c.m, c.d, 23, 50, 0));
         rig.poll.record = 1;
         rig.Tick();
@@ -143,6 +156,11 @@ TEST_F(RolloverTest, CallsOverMidnightStayInTheDayTheyBegan) {
         rig.poll.record = -1;
         rig.Tick();
         EXPECT_EQ(rig.model.m_entries[1].todayTime.value, 1800);
+        // The billing spend is the whole call's, in the period it began in.
+        EXPECT_GT(rig.model.m_entries[1].billingCost.value, 0.0f);
+        for (const ConnectionStats& r : {rig.model.m_entries[0], rig.model.m_entries[1]}) {
+            EXPECT_EQ(r.billingCost.value, r.totalCost.value);
+        }
         rig.accounting.CheckDateRollover();
         const ConnectionStats& work = rig.model.m_entries[1];
         EXPECT_EQ(work.todayTime.value == 0 && work.todayLogins == 0, c.after.today);
@@ -151,6 +169,8 @@ TEST_F(RolloverTest, CallsOverMidnightStayInTheDayTheyBegan) {
         EXPECT_EQ(work.totalTime.value, 1800);
         EXPECT_EQ(rig.model.m_entries[0].totalTime.value, 1800);
         EXPECT_EQ(rig.model.m_entries[0].totalLogins, 1);
+        EXPECT_EQ(work.billingCost.value == 0, c.billingMoves);
+        EXPECT_EQ(rig.model.m_entries[0].billingCost.value == 0, c.after.month);
     }
 }
 

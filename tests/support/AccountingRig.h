@@ -36,6 +36,16 @@ template <typename ClockT> struct AccountingRig {
         millis = 0;
         clock.Set(t);
         model.SetCurrentDate(t);
+        StartBillingPeriods(t);
+    }
+
+    // Each record's billing period as the one that holds the date of t.
+    void StartBillingPeriods(CalendarTime t) {
+        const LocalTime local = clock.ToLocal(t);
+        for (ConnectionStats& r : model.m_entries) {
+            r.billingStart =
+                BillingPeriodStart({local.year, local.month, local.day}, r.budget.billingDay);
+        }
     }
 
     // Names the records 1.. after the given entries.

@@ -93,6 +93,13 @@ void FillRecord(ConnectionStats& r, int i) {
     t.chargesMinimumAmount = i % 2;
     t.minimumCallCharge = Amount(1250 + 1000 * i);
     t.chargeByTheUnit = (i + 1) % 2;
+    // Every other record has a budget and so a billing period; the rest store none.
+    if (i % 2 == 1) {
+        r.budget = {Amount(20000 + 1000 * i), i + 10, {50 + i, 90 + i}};
+        r.billingCost.value = Amount(3000 + 10 * i);
+        r.billingStart = {2026, i % 12 + 1, i + 1};
+        r.alertsGiven = static_cast<std::uint32_t>(i % 4);
+    }
 }
 
 void FillDisplay(DisplaySettings& d) {
@@ -127,6 +134,7 @@ void FillProgram(Program& p) {
     p.model.m_currentYear = 2040;
     p.model.m_currentMonth = 3;
     p.model.m_currentDay = 1;
+    p.model.m_holidays.Parse("2040-12-25 2040-04-02 2041-01-01");
 }
 
 void ExpectSameValues(const ConnectionStats& got, const ConnectionStats& want) {
@@ -148,11 +156,18 @@ void ExpectSameValues(const ConnectionStats& got, const ConnectionStats& want) {
     EXPECT_EQ(got.monthLogins, want.monthLogins);
     EXPECT_EQ(got.todayLogins, want.todayLogins);
     EXPECT_TRUE(got.tariff == want.tariff);
+    EXPECT_TRUE(got.budget == want.budget);
+    if (want.budget.IsSet()) { // the billing period is kept only with a budget
+        EXPECT_EQ(got.billingCost.value, want.billingCost.value);
+        EXPECT_EQ(got.billingStart, want.billingStart);
+        EXPECT_EQ(got.alertsGiven, want.alertsGiven);
+    }
 }
 
 void ExpectDefaults(const ConnectionStats& r) {
     ConnectionStats fresh;
     fresh.name = r.name;
+    fresh.billingStart = r.billingStart; // the model's today, not a stored value
     ExpectSameValues(r, fresh);
 }
 
@@ -224,6 +239,7 @@ TEST(SettingsStoreSecondProcess, LoadsWhatTheFirstSaved) {
     EXPECT_EQ(p.model.m_currentYear, 2040);
     EXPECT_EQ(p.model.m_currentMonth, 3);
     EXPECT_EQ(p.model.m_currentDay, 1);
+    EXPECT_TRUE(p.model.m_holidays == expected.model.m_holidays);
     DisplaySettings display = expected.display;
     test::DisplayOf(display, IDC_TODAY_TIME).showDays = false; // not stored: Today never shows days
     EXPECT_TRUE(p.display == display);
@@ -257,7 +273,8 @@ TEST(SettingsStore, SavedFiguresComeBackInANewProcess) {
         EXPECT_EQ(p.Rec(i).totalTime.base, -1);
     }
     EXPECT_EQ(p.Rec(0).todayTime.base, 77);
-    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * RECORD_COUNT);
+    // Seven budget values in every other record, the holidays in General.
+    EXPECT_EQ(CountValues(DumpStore()), 28 + 1 + 44 * RECORD_COUNT + 7 * RECORD_COUNT / 2);
 
     EXPECT_EQ(test::RunTestProcess(test::OwnExecutablePath(), "SettingsStoreSecondProcess.*",
                                    SECOND_PROCESS_VARIABLE),
@@ -473,6 +490,17 @@ Version Number=dword:00000003
     ASSERT_TRUE(PutDword(StorePath("Dialup Connections\\Work\\Times"), "Older", 1));
     p.store.SaveToRegistry();
     EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * 2 + 1);
+
+    // A budget and holidays add their values; taken away, they take them along.
+    ASSERT_TRUE(DeleteValue(StorePath("Dialup Connections\\Work\\Times"), "Older"));
+    work.budget.amount = 25.5f;
+    p.model.m_holidays.Parse("2026-12-25");
+    p.store.SaveToRegistry();
+    EXPECT_EQ(CountValues(DumpStore()), 28 + 44 * 2 + 8);
+    work.budget.amount = 0.0f;
+    p.model.m_holidays.Parse("");
+    p.store.SaveToRegistry();
+    EXPECT_EQ(DumpStore(), expected);
 }
 
 TEST(SettingsStore, OlderFormatsLoseTheirChargesKeyButNotTheTariffs) {
@@ -573,6 +601,11 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     ASSERT_TRUE(PutText(general, "Selected Dial-up Connection", std::string(200, 's')));
     ASSERT_TRUE(PutText(general, "Current Year", "2025"));
     ASSERT_TRUE(PutDword(general, "Current Day", 0xFFFFFFFF));
+    const std::string record = StorePath("Dialup Connections\\Work");
+    ASSERT_TRUE(PutText(record, "Budget", "-12.5"));
+    ASSERT_TRUE(PutDword(record, "Billing Day", 40));
+    ASSERT_TRUE(PutDword(record, "Second Alert", 1001));
+    ASSERT_TRUE(PutText(general, "Holidays", "2026-12-25 2026-02-30;xyz,2027-01-01"));
     ASSERT_TRUE(PutDword(display, "TotalShowSeconds", 5));
     ASSERT_TRUE(PutText(display, "TotalColor", "255"));
     ASSERT_TRUE(PutRaw(display, "MonthColor", REG_DWORD, bytes + 2, 1));
@@ -613,6 +646,8 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     expected.sundayUnitTime = 0;
     EXPECT_TRUE(work.tariff == expected);
     EXPECT_FALSE(std::signbit(work.tariff.sundayConnectionFee)); // shown "-0", it would not read
+    EXPECT_TRUE(work.budget == Budget{}); // negative: none, and the rest as a fresh budget
+    EXPECT_EQ(p.model.m_holidays.Count(), 2u);
 
     EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
     EXPECT_EQ(p.model.m_currentYear, 2026);

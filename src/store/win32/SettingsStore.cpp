@@ -70,6 +70,33 @@ void Read(CRegistryKey& key, const char* name, std::int32_t& member) {
     member = static_cast<std::int32_t>(value);
 }
 
+void Read(CRegistryKey& key, const char* name, std::uint32_t& member) {
+    ReadDword(key, name, member);
+}
+
+// A date as yyyymmdd; one the calendar does not have leaves the member as it was.
+void Read(CRegistryKey& key, const char* name, CalendarDate& member) {
+    std::uint32_t value = 0;
+    if (!ReadDword(key, name, value)) {
+        return;
+    }
+    const CalendarDate date{static_cast<std::int32_t>(value / 10000),
+                            static_cast<std::int32_t>(value / 100 % 100),
+                            static_cast<std::int32_t>(value % 100)};
+    if (date.year >= 1970 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+        date.day >= 1 && date.day <= DaysInMonth(date.year, date.month)) {
+        member = date;
+    }
+}
+
+// The holiday list's text; a damaged date is left out, the others kept.
+void Read(CRegistryKey& key, const char* name, CHolidays& member) {
+    std::string text;
+    if (ReadText(key, name, text)) {
+        member.Parse(text);
+    }
+}
+
 void Read(CRegistryKey& key, const char* name, CalendarTime& member) {
     std::uint32_t value = 0;
     if (ReadDword(key, name, value)) {
@@ -95,6 +122,20 @@ void Write(CRegistryKey& key, const char* name, std::int32_t value) {
     key.SetDwordValue(name, static_cast<DWORD>(value));
 }
 
+void Write(CRegistryKey& key, const char* name, std::uint32_t value) {
+    key.SetDwordValue(name, value);
+}
+
+void Write(CRegistryKey& key, const char* name, CalendarDate date) {
+    key.SetDwordValue(name, static_cast<DWORD>((date.year * 100 + date.month) * 100 + date.day));
+}
+
+void Write(CRegistryKey& key, const char* name, const CHolidays& holidays) {
+    char text[11 * CHolidays::CAPACITY];
+    holidays.Format(text, sizeof text);
+    key.SetStringValue(name, text);
+}
+
 void Write(CRegistryKey& key, const char* name, CalendarTime t) {
     key.SetDwordValue(name, StoredCalendarTime(t));
 }
@@ -112,13 +153,15 @@ void Write(CRegistryKey& key, const char* name, const CFixedString<N>& text) {
 
 // One stored value and the member of S it keeps. The member's type gives the encoding:
 // a whole number is a REG_DWORD (two's complement), a calendar time a REG_DWORD of its
-// low 32 bits, an amount its text, a text a REG_SZ. A figure keeps its value (never its
-// base); an array member keeps its element at index.
+// low 32 bits, a date a REG_DWORD yyyymmdd, an amount its text, a text or a holiday list
+// a REG_SZ. A figure keeps its value (never its base); an array member keeps its element
+// at index.
 template <typename S> struct StoredValue {
     const char* name;
-    std::variant<std::int32_t S::*, CalendarTime S::*, float S::*, DateText S::*, EntryName S::*,
-                 TimeFigure S::*, CostFigure S::*, std::int32_t (S::*)[PERIOD_COUNT],
-                 float (S::*)[PERIOD_COUNT]>
+    std::variant<std::int32_t S::*, std::uint32_t S::*, CalendarTime S::*, CalendarDate S::*,
+                 float S::*, DateText S::*, EntryName S::*, CHolidays S::*, TimeFigure S::*,
+                 CostFigure S::*, std::int32_t (S::*)[PERIOD_COUNT],
+                 std::int32_t (S::*)[ALERT_COUNT], float (S::*)[PERIOD_COUNT]>
         member;
     int index = 0;
 };
@@ -157,6 +200,21 @@ void WriteValues(CRegistryKey& key, std::type_identity_t<std::span<const StoredV
     for (const StoredValue<S>& v : values) {
         std::visit([&](auto member) { Write(key, v.name, Slot(owner, member, v.index)); },
                    v.member);
+    }
+}
+
+// Values kept only while there is something in them: written then, else deleted, so a
+// store that never had them saves back as it was.
+template <typename S>
+void WriteValuesWhile(bool kept, CRegistryKey& key,
+                      std::type_identity_t<std::span<const StoredValue<S>>> values,
+                      const S& owner) {
+    if (kept) {
+        WriteValues(key, values, owner);
+        return;
+    }
+    for (const StoredValue<S>& v : values) {
+        key.DeleteValue(v.name);
     }
 }
 
@@ -226,6 +284,10 @@ constexpr StoredValue<CUsageModel> GENERAL_VALUES[] = {
     {"Current Month", &CUsageModel::m_currentMonth},
 };
 constexpr const char* CURRENT_DAY = "Current Day";
+// Under General while the list is not empty.
+constexpr StoredValue<CUsageModel> HOLIDAY_VALUES[] = {
+    {"Holidays", &CUsageModel::m_holidays},
+};
 
 // The running call's values under General, written after the figures they go with.
 // The handle is written last and removed first, so a save cut short names no call.
@@ -264,6 +326,20 @@ constexpr StoredKey<ConnectionStats> FIGURE_KEYS[] = {
     {"Times", TIME_VALUES},
     {"Costs", COST_VALUES},
     {"Logins", LOGIN_VALUES},
+};
+
+// Under a record's key while its budget is set: the budget, then the billing period's
+// spend, start and alerts shown.
+constexpr StoredValue<Budget> BUDGET_VALUES[] = {
+    {"Budget", &Budget::amount},
+    {"Billing Day", &Budget::billingDay},
+    {"First Alert", &Budget::alertPercents, 0},
+    {"Second Alert", &Budget::alertPercents, 1},
+};
+constexpr StoredValue<ConnectionStats> BILLING_VALUES[] = {
+    {"Billing Spend", &ConnectionStats::billingCost},
+    {"Billing Start", &ConnectionStats::billingStart},
+    {"Alerts Given", &ConnectionStats::alertsGiven},
 };
 
 // A record's tariff: Charges, Charges\Weekday and Charges\Weekend.
@@ -352,6 +428,7 @@ void CSettingsStore::LoadFromRegistry() {
     CRegistryKey key;
     if (Open(key, product, GENERAL_KEY)) {
         ReadValues(key, GENERAL_VALUES, m_model);
+        ReadValues(key, HOLIDAY_VALUES, m_model);
         std::uint32_t day = 0;
         if (ReadDword(key, CURRENT_DAY, day)) {
             m_model.SetCountedDayFromMidnight(LoadedCalendarTime(day));
@@ -407,6 +484,9 @@ void CSettingsStore::LoadFromRegistry() {
         for (const StoredKey<ConnectionStats>& figures : FIGURE_KEYS) {
             ReadTree(record, figures, r);
         }
+        ReadValues(record, BUDGET_VALUES, r.budget);
+        CorrectLoadedBudget(r.budget);
+        ReadValues(record, BILLING_VALUES, r);
         const bool chargesOpened = ReadTree(record, CHARGES, r.tariff);
         // Whatever was stored, the periods must cover the day in order, and amounts
         // and flags be ones the program itself writes.
@@ -437,6 +517,7 @@ void CSettingsStore::SaveToRegistry() {
     if (Open(key, product, GENERAL_KEY)) {
         WriteValues(key, GENERAL_VALUES, model);
         key.SetDwordValue(CURRENT_DAY, StoredCalendarTime(model.CountedDayMidnight()));
+        WriteValuesWhile(model.m_holidays.Count() > 0, key, HOLIDAY_VALUES, model);
     }
 
     CRegistryKey settings;
@@ -481,6 +562,8 @@ void CSettingsStore::SaveToRegistry() {
             WriteTree(record, figures, r);
         }
         WriteTree(record, CHARGES, r.tariff);
+        WriteValuesWhile(r.budget.IsSet(), record, BUDGET_VALUES, r.budget);
+        WriteValuesWhile(r.budget.IsSet(), record, BILLING_VALUES, r);
     }
     SaveRunningCall();
 }
