@@ -58,6 +58,9 @@ public:
     // records. False, and nothing zeroed, while a connection runs: a reset confirmed
     // after a call began must not touch the call's figures.
     bool ResetPeriod(Period period, int r);
+    // Zeroes billingCost and alertsGiven of record r (0: all records); false, nothing
+    // zeroed, while a call runs.
+    bool ResetBilling(int r);
 
     // The connection state has this one owner; only the operations above change it.
     bool IsConnected() const { return m_connected; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FixedString.h"
+#include "tariff/Budget.h"
 #include "tariff/Tariff.h"
 
 #include <cstdint>
@@ -47,6 +48,10 @@ struct ConnectionStats {
     std::int32_t todayLogins = 0;
     std::int32_t totalLogins = 0;
     Tariff tariff;
+    Budget budget;                 // edited on the Set Charges sheet with the tariff
+    CostFigure billingCost;        // spend in the current billing period
+    CalendarDate billingStart;     // first day of the period billingCost belongs to
+    std::uint32_t alertsGiven = 0; // bit i: alert i was shown in this billing period
 
     // Every time and cost base takes its value; logins have no base.
     void Rebase();

@@ -43,6 +43,7 @@ public:
     const ILocale& Locale() const { return m_locale; }
 
     ConnectionStats m_entries[RECORD_COUNT];
+    CHolidays m_holidays; // one list for all records
     std::int32_t m_entryCount = 1;
     std::int32_t m_selectedEntry = 0;
     EntryName m_selectedEntryName;

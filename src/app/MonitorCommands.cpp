@@ -53,10 +53,11 @@ void CMonitorDlg::OnSetCharges() {
     // only if it is the call's own.
     Tariff governingBefore;
     bool edited = false;
-    RunSetChargesSheet(this, record.name.c_str(), record.tariff, [&] {
-        governingBefore = m_accounting.GoverningTariff();
-        edited = true;
-    });
+    RunSetChargesSheet(this, record.name.c_str(), record.tariff, record.budget, m_model.m_holidays,
+                       [&] {
+                           governingBefore = m_accounting.GoverningTariff();
+                           edited = true;
+                       });
     if (edited) {
         ApplyAccounting(m_accounting.OnTariffEdited(governingBefore));
     }

@@ -22,7 +22,7 @@ namespace {
 
 using test::CMessageBoxAnswerer;
 using namespace test::sheet_script;
-enum : int { GENERAL, WEEKDAY, WEEKEND };
+enum : int { GENERAL, WEEKDAY, WEEKEND, BUDGET, HOLIDAYS };
 
 struct SheetRun {
     bool ok = false;
@@ -30,15 +30,18 @@ struct SheetRun {
     Tariff tariff;
     int beforeApplyCalls = 0;
     Tariff tariffInBeforeApply;
+    Budget budget;
+    CHolidays holidays;
 };
 
 // The real sheet on a copy of start, driven by steps.
 SheetRun RunSheet(const Tariff& start, std::vector<Step> steps, CWnd* owner = nullptr,
-                  const char* name = "Work") {
+                  const char* name = "Work", const Budget& budget = {}) {
     SheetRun run;
     run.tariff = start;
+    run.budget = budget;
     run.finished = CChargesSheetDriver::Drive(std::move(steps), [&] {
-        run.ok = RunSetChargesSheet(owner, name, run.tariff, [&run] {
+        run.ok = RunSetChargesSheet(owner, name, run.tariff, run.budget, run.holidays, [&run] {
             ++run.beforeApplyCalls;
             run.tariffInBeforeApply = run.tariff;
         });
