@@ -53,6 +53,8 @@ void CMonitorDlg::OnSetCharges() {
     // only if it is the call's own.
     Tariff governingBefore;
     bool edited = false;
+    const Budget budgetBefore = record.budget;
+    const CHolidays holidaysBefore = m_model.m_holidays;
     RunSetChargesSheet(this, record.name.c_str(), record.tariff, record.budget, m_model.m_holidays,
                        [&] {
                            governingBefore = m_accounting.GoverningTariff();
@@ -60,6 +62,10 @@ void CMonitorDlg::OnSetCharges() {
                        });
     if (edited) {
         ApplyAccounting(m_accounting.OnTariffEdited(governingBefore));
+    }
+    if (!(record.budget == budgetBefore) || !(m_model.m_holidays == holidaysBefore)) {
+        RefreshBudget();
+        m_store.SaveToRegistry();
     }
 }
 
