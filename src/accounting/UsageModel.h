@@ -43,6 +43,7 @@ public:
     const ILocale& Locale() const { return m_locale; }
 
     ConnectionStats m_entries[RECORD_COUNT];
+    CHolidays m_holidays; // one list for all records
     std::int32_t m_entryCount = 1;
     std::int32_t m_selectedEntry = 0;
     EntryName m_selectedEntryName;
@@ -53,8 +54,6 @@ public:
     std::int32_t m_currentYear = 1970;
     CalendarTime m_segmentStart = 0;
     std::int32_t m_lastElapsed = 0;
-    // The dates priced at the Sunday rate, for every record.
-    CHolidays m_holidays;
 
 private:
     const IClock& m_clock;

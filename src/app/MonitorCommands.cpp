@@ -53,12 +53,19 @@ void CMonitorDlg::OnSetCharges() {
     // only if it is the call's own.
     Tariff governingBefore;
     bool edited = false;
-    RunSetChargesSheet(this, record.name.c_str(), record.tariff, [&] {
-        governingBefore = m_accounting.GoverningTariff();
-        edited = true;
-    });
+    const Budget budgetBefore = record.budget;
+    const CHolidays holidaysBefore = m_model.m_holidays;
+    RunSetChargesSheet(this, record.name.c_str(), record.tariff, record.budget, m_model.m_holidays,
+                       [&] {
+                           governingBefore = m_accounting.GoverningTariff();
+                           edited = true;
+                       });
     if (edited) {
         ApplyAccounting(m_accounting.OnTariffEdited(governingBefore));
+    }
+    if (!(record.budget == budgetBefore) || !(m_model.m_holidays == holidaysBefore)) {
+        RefreshBudget();
+        m_store.SaveToRegistry();
     }
 }
 

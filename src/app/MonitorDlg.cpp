@@ -45,6 +45,7 @@ bool CMonitorDlg::OnInitDialog() {
     SetIcon(m_hIcon);
 
     CreateIndicators();
+    CreateProjectionBar();
     m_trayIcon.Create(WS_VISIBLE, m_hWnd, IDC_TRAYICON, IDI_IDLE, PROGRAM_NAME);
     if (!m_trayIcon.IsAdded()) {
         // No icon to bring it back by: a hidden start would leave the program unreachable.

@@ -29,6 +29,7 @@
 #include "ui/Indicators.h"
 #include "ui/StatusText.h"
 #include "ui/win32/IndicatorWnd.h"
+#include "ui/win32/ProjectionBar.h"
 
 #include <cstdint>
 
@@ -70,6 +71,9 @@ public:
     const DisplaySettings& Display() const { return m_display; }
 
     const CUsageModel& Model() const { return m_model; }
+    // The budget bar: the shown budget's record, and whether the window made room for it.
+    int BudgetRecord() const { return m_budgetRecord; }
+    const CProjectionBar& ProjectionBar() const { return m_projectionBar; }
     int IndicatorKind() const { return m_indicatorKind; }
 
 protected:
@@ -112,6 +116,14 @@ protected:
     void OnResetIndicator();
     void OnViewLog();
     void OnSetCharges();
+    void OnResetBilling();
+
+    // The projection bar under the Total panel, and the room the window makes for it.
+    void CreateProjectionBar();
+    void RefreshBudget();
+    void ShowBudgetBar(bool show);
+    // A balloon for an alert threshold reached, when no modal window of ours is open.
+    void ShowDueAlerts();
     // The shell's "TaskbarCreated" and a second start's wake-up: registered messages.
     bool ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -149,6 +161,12 @@ protected:
     // The indicators by row of INDICATORS.
     CTextIndicator m_indicators[INDICATOR_COUNT];
 
+    CProjectionBar m_projectionBar;
+    int m_budgetRecord = -1; // the record whose budget the bar shows; -1: no bar
+    int m_barShift = 0;      // pixels the window grows by while the bar shows
+    int m_barBelow = 0;      // controls from this client y down move for the bar
+    TooltipText m_tipText;
+
 protected:
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
         OnCommand<&CMonitorDlg::OnKindChanged>(IDC_TIMES, BN_CLICKED),
@@ -169,6 +187,7 @@ protected:
         OnCommand<&CMonitorDlg::OnShowDays>(ID_SHOW_DAYS),
         OnCommand<&CMonitorDlg::OnShowSeconds>(ID_SHOW_SECONDS),
         OnCommand<&CMonitorDlg::OnResetIndicator>(ID_RESET),
+        OnCommand<&CMonitorDlg::OnResetBilling>(ID_RESET_BILLING),
         OnCommandRange<&CMonitorDlg::OnColour>(ID_COLOUR_FIRST, ID_COLOUR_LAST),
         OnCommand<&CMonitorDlg::OnViewLog>(IDC_VIEW_LOG, BN_CLICKED),
         OnCommand<&CMonitorDlg::OnSetCharges>(IDC_SET_CHARGES, BN_CLICKED),

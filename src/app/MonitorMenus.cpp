@@ -13,6 +13,23 @@ int CMonitorDlg::MenuTargetId() const {
 }
 
 void CMonitorDlg::OnContextMenu(HWND clicked, POINT point) {
+    if (clicked == m_projectionBar.Handle() && m_budgetRecord >= 0) {
+        m_menuTarget = nullptr;
+        CPopupMenu menu(IDR_BILLING_MENU);
+        if (!menu) {
+            return;
+        }
+        // As the other resets: nothing to reset while a call is counted.
+        ::EnableMenuItem(menu.Popup(), ID_RESET_BILLING,
+                         MF_BYCOMMAND | (IsConnected() ? MF_GRAYED : MF_ENABLED));
+        if (point.x == -1 && point.y == -1) {
+            RECT rect{};
+            m_projectionBar.GetWindowRect(rect);
+            point = {rect.right, rect.bottom};
+        }
+        TrackPopup(m_hWnd, menu.Popup(), point);
+        return;
+    }
     const int id = ::GetDlgCtrlID(clicked);
     CTextIndicator* target = ::GetParent(clicked) == m_hWnd ? IndicatorOf(id) : nullptr;
     const ContextMenu kind = ContextMenuOf(id);

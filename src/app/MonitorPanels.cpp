@@ -76,6 +76,7 @@ void CMonitorDlg::RefreshIndicators() {
     for (int i = 0; i < INDICATOR_COUNT; ++i) {
         RefreshIndicator(i);
     }
+    RefreshBudget();
 }
 
 void CMonitorDlg::RefreshIndicator(int row) {

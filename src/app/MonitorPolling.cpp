@@ -1,8 +1,17 @@
 #include "app/MonitorDlg.h"
 
+#include "ui/BudgetView.h"
 #include "ui/MonitorReactions.h"
 
 namespace mereth {
+
+namespace {
+
+bool IsLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
+} // namespace
 
 void CMonitorDlg::OnTimer(UINT_PTR id) {
     switch (id) {
@@ -15,6 +24,7 @@ void CMonitorDlg::OnTimer(UINT_PTR id) {
         if (reaction.refreshLabels) {
             RefreshLabels();
         }
+        ShowDueAlerts();
         break;
     }
     case TIMER_BLINK:
@@ -36,6 +46,8 @@ void CMonitorDlg::OnTimer(UINT_PTR id) {
 void CMonitorDlg::OnTimeChange() {
     if (m_accounting.CheckDateRollover()) {
         RefreshIndicators();
+    } else {
+        RefreshBudget(); // the projection moves on with the time gone
     }
     RefreshLabels();
 }
@@ -69,10 +81,11 @@ void CMonitorDlg::OnStatusTimer() {
     FormatStatusText(reaction.status, m_accounting.ConnectedEntryName().view(), seconds,
                      m_statusText);
 
-    // Title and tip are written only when their text changes.
-    if (!(m_shownTip == m_statusText.view())) {
-        m_trayIcon.SetTooltip(m_statusText.c_str());
-        m_shownTip.Assign(m_statusText.view());
+    // Title and tip are written only when their text changes; the tip adds the budget.
+    FormatBudgetTip(m_statusText.view(), m_model.m_entries[0], m_locale, &IsLeadByte, m_tipText);
+    if (!(m_shownTip == m_tipText.view())) {
+        m_trayIcon.SetTooltip(m_tipText.c_str());
+        m_shownTip.Assign(m_tipText.view());
     }
     char title[STATUS_TEXT_CAPACITY + 2] = {};
     ::GetWindowTextA(m_hWnd, title, sizeof title);

@@ -21,6 +21,12 @@ void CDataExchange::Fail(HWND control, const char* message) {
     }
 }
 
+void CDataExchange::FailField(int id, const char* message) {
+    if (m_save && !m_failed) {
+        Fail(Control(id), message);
+    }
+}
+
 namespace {
 
 // How one kind of number field reads, shows and complains.

@@ -42,6 +42,10 @@ public:
     // The combo box selection; CB_ERR (-1) for none.
     void ComboIndex(int id, int32_t& index);
 
+    // A value the page itself found wrong (out of range, say): fails as an unreadable
+    // field does, with message. Nothing once failed or while showing.
+    void FailField(int id, const char* message);
+
     static constexpr int TEXT_LIMIT = 31;
 
 private:

@@ -44,4 +44,21 @@ inline constexpr char RESET_LOGIN_QUESTION[] =
 inline constexpr char EXIT_CAPTION[] = "Exit Mereth";
 inline constexpr char EXIT_QUESTION[] = "\nAre you sure you want to exit Mereth ?";
 
+// The Budget and Holidays pages of Set Charges.
+inline constexpr char BILLING_DAY_MESSAGE[] = "Please enter a day of the month from 1 to 31.";
+inline constexpr char ALERT_PERCENT_MESSAGE[] = "Please enter a percentage from 1 to 1000.";
+inline constexpr char HOLIDAY_LINE_MESSAGE[] =
+    "Line %d is not a date. Please write one date a line as YYYY-MM-DD, for example "
+    "2026-12-25.";
+inline constexpr char HOLIDAY_COUNT_MESSAGE[] = "Please list at most %d dates.";
+
+// The budget in the tray tip and its alert balloons.
+inline constexpr char BUDGET_TIP[] = " - %s of %s";
+inline constexpr char BUDGET_ALERT_TITLE[] = "Mereth: budget";
+inline constexpr char BUDGET_ALERT_TEXT[] =
+    "Calls on %.*s have cost %s, %d%% of the budget of %s for this billing period.";
+inline constexpr char RESET_BILLING_QUESTION[] =
+    "Are you sure you want to reset the spend of this billing period ?\n\nThe other "
+    "indicators are not changed.";
+
 } // namespace mereth

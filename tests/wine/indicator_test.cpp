@@ -1,6 +1,8 @@
 // The indicator controls as real windows: size and font, what a new text repaints, the
-// frame's pixels, click notifications and texts too wide for their box.
+// frame's pixels, click notifications and texts too wide for their box; the budget's
+// projection bar.
 #include "ui/win32/IndicatorWnd.h"
+#include "ui/win32/ProjectionBar.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +49,7 @@ protected:
 // Renders the control as WM_PRINTCLIENT draws it, frame included.
 class CRendered {
 public:
-    explicit CRendered(CTextIndicator& indicator) {
+    explicit CRendered(CWindow& indicator) {
         RECT client{};
         indicator.GetClientRect(client);
         m_width = client.right;
@@ -252,6 +254,54 @@ TEST_F(IndicatorTest, TooWideTextShrinksAndKeepsItsLeadingCharacters) {
         indicator.SetText(text.substr(0, text.size() - 1) + "7");
         EXPECT_EQ(CRendered(indicator).Ink(back) == ink, c.cut);
     }
+}
+
+TEST_F(IndicatorTest, ProjectionBarFillsMarksAndColoursByLevel) {
+    CProjectionBar bar;
+    ASSERT_TRUE(bar.Create("projection", WS_CHILD | WS_VISIBLE, RECT{10, 10, 112, 24},
+                           m_parent.Handle(), 203));
+    Budget budget;
+    budget.amount = 20.0f;
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    // Inside the 1-pixel frame the bar is 100 pixels wide, x 1 to 100: a pixel per 0.2 of
+    // the budget; the 2-pixel marker stands within it.
+    const struct {
+        float spent, projected;
+        BudgetLevel level;
+        COLORREF fill;
+        int lastFilled, marker; // x of the last filled pixel and of the marker's first
+    } cases[] = {
+        {5.0f, 10.0f, BudgetLevel::Green, CProjectionBar::GREEN, 25, 50},
+        {12.0f, 17.0f, BudgetLevel::Amber, CProjectionBar::AMBER, 60, 84},
+        {16.0f, 30.0f, BudgetLevel::Red, CProjectionBar::RED, 80, 99},
+        {25.0f, 40.0f, BudgetLevel::Red, CProjectionBar::RED, 98, 99},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.spent << " of 20");
+        Projection projection;
+        projection.spent = c.spent;
+        projection.projected = c.projected;
+        projection.level = c.level;
+        bar.SetProjection(budget, projection);
+        CRendered image(bar);
+        ASSERT_EQ(image.Width(), 102);
+        const int y = image.Height() / 2;
+        EXPECT_EQ(image.Pixel(1, y), c.fill);
+        EXPECT_EQ(image.Pixel(c.lastFilled, y), c.fill);
+        if (c.spent < budget.amount) {
+            EXPECT_EQ(image.Pixel(c.lastFilled + 1, y), window);
+        }
+        EXPECT_NE(image.Pixel(c.marker - 1, y), CProjectionBar::MARKER);
+        EXPECT_EQ(image.Pixel(c.marker, y), CProjectionBar::MARKER);
+        EXPECT_EQ(image.Pixel(c.marker + 1, y), CProjectionBar::MARKER);
+    }
+
+    // The same picture again paints nothing.
+    Settle(bar);
+    const int paints = bar.PaintCount();
+    bar.SetProjection(budget, Projection{25.0f, 40.0f, -5.0f, 0.0f, BudgetLevel::Red});
+    Settle(bar);
+    EXPECT_EQ(bar.PaintCount(), paints);
 }
 
 } // namespace

@@ -188,6 +188,57 @@ TEST_F(MonitorDialogTest, OneTickRepaintsOnlyChangedTexts) {
     });
 }
 
+TEST_F(MonitorDialogTest, BudgetBarMakesRoomOnlyWhileABudgetIsShown) {
+    Run([](CProbeDlg& dlg) {
+        const auto windowHeight = [&dlg] {
+            RECT r{};
+            dlg.GetWindowRect(r);
+            return r.bottom - r.top;
+        };
+        const auto top = [&dlg](int id) {
+            RECT r{};
+            ::GetWindowRect(::GetDlgItem(dlg.Handle(), id), &r);
+            return r.top;
+        };
+        const HWND bar = dlg.ProjectionBar().Handle();
+        const auto shown = [bar] { return (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) != 0; };
+        const int height = windowHeight();
+        const int yearTop = top(IDC_YEAR_GROUP);
+        const int totalTop = top(IDC_TOTAL_GROUP);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_FALSE(shown());
+        EXPECT_EQ(dlg.BudgetRecord(), -1);
+
+        ConnectionStats& all = dlg.m_model.m_entries[0];
+        all.budget.amount = 20.0f;
+        all.billingCost.value = 30.0f; // past the budget whatever the day: red
+        dlg.RefreshIndicators();
+        EXPECT_TRUE(shown());
+        EXPECT_EQ(dlg.BudgetRecord(), 0);
+        const int grown = windowHeight() - height;
+        EXPECT_GT(grown, 0);
+        EXPECT_EQ(top(IDC_YEAR_GROUP) - yearTop, grown);
+        EXPECT_EQ(top(IDC_TOTAL_GROUP), totalTop);
+        EXPECT_EQ(dlg.ProjectionBar().Picture().level, BudgetLevel::Red);
+        EXPECT_GT(dlg.ProjectionBar().Picture().filled, 0);
+
+        // An entry's own budget goes before record 0's; without one, record 0's shows.
+        dlg.m_model.m_selectedEntry = 1;
+        dlg.m_model.m_entries[1].budget.amount = 5.0f;
+        dlg.RefreshIndicators();
+        EXPECT_EQ(dlg.BudgetRecord(), 1);
+        EXPECT_EQ(dlg.ProjectionBar().Picture().filled, 0);
+        EXPECT_EQ(windowHeight() - height, grown);
+
+        dlg.m_model.m_entries[1].budget.amount = 0.0f;
+        all.budget.amount = 0.0f;
+        dlg.RefreshIndicators();
+        EXPECT_FALSE(shown());
+        EXPECT_EQ(windowHeight(), height);
+        EXPECT_EQ(top(IDC_YEAR_GROUP), yearTop);
+    });
+}
+
 TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
     Run([this](CProbeDlg& dlg) {
         auto poll = [&dlg] { dlg.SendMessage(WM_TIMER, CMonitorDlg::TIMER_POLL, 0); };

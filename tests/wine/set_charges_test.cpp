@@ -22,7 +22,7 @@ namespace {
 
 using test::CMessageBoxAnswerer;
 using namespace test::sheet_script;
-enum : int { GENERAL, WEEKDAY, WEEKEND };
+enum : int { GENERAL, WEEKDAY, WEEKEND, BUDGET, HOLIDAYS };
 
 struct SheetRun {
     bool ok = false;
@@ -30,15 +30,18 @@ struct SheetRun {
     Tariff tariff;
     int beforeApplyCalls = 0;
     Tariff tariffInBeforeApply;
+    Budget budget;
+    CHolidays holidays;
 };
 
 // The real sheet on a copy of start, driven by steps.
 SheetRun RunSheet(const Tariff& start, std::vector<Step> steps, CWnd* owner = nullptr,
-                  const char* name = "Work") {
+                  const char* name = "Work", const Budget& budget = {}) {
     SheetRun run;
     run.tariff = start;
+    run.budget = budget;
     run.finished = CChargesSheetDriver::Drive(std::move(steps), [&] {
-        run.ok = RunSetChargesSheet(owner, name, run.tariff, [&run] {
+        run.ok = RunSetChargesSheet(owner, name, run.tariff, run.budget, run.holidays, [&run] {
             ++run.beforeApplyCalls;
             run.tariffInBeforeApply = run.tariff;
         });
@@ -253,6 +256,76 @@ TEST(SetChargesSheet, UnreadableTextKeepsThePageWithItsMessage) {
         const SheetRun run = RunSheet(SampleTariff(), std::move(steps));
         EXPECT_TRUE(run.finished && run.ok) << c.bad;
         EXPECT_EQ(run.tariff, expected[i]) << c.bad;
+    }
+}
+
+TEST(SetChargesSheet, BudgetAndHolidaysComeBackOnOkWithoutTouchingTheTariff) {
+    Budget start;
+    start.amount = 20.0f;
+    start.billingDay = 15;
+    std::vector<Step> steps = {
+        GoTo(BUDGET),
+        Do([](HWND sheet) {
+            EXPECT_EQ(Text(Item(sheet, IDC_BUDGET_AMOUNT)), "20");
+            EXPECT_EQ(Text(Item(sheet, IDC_BILLING_DAY)), "15");
+            EXPECT_EQ(Text(Item(sheet, IDC_FIRST_ALERT)), "80");
+            EXPECT_EQ(Text(Item(sheet, IDC_SECOND_ALERT)), "100");
+            // The up-down writes the day into its field.
+            SendMessageA(Item(sheet, IDC_BILLING_DAY_SPIN), UDM_SETPOS32, 0, 31);
+            EXPECT_EQ(Text(Item(sheet, IDC_BILLING_DAY)), "31");
+        }),
+        SetText(IDC_BUDGET_AMOUNT, "35.5"),
+        SetText(IDC_FIRST_ALERT, "50"),
+        GoTo(HOLIDAYS),
+        SetText(IDC_HOLIDAY_LIST, "2026-12-26\r\n\r\n 2026-12-25 \r\n"),
+        Press(PSBTN_OK),
+    };
+    const SheetRun run = RunSheet(SampleTariff(), std::move(steps), nullptr, "Work", start);
+    ASSERT_TRUE(run.finished && run.ok);
+    Budget expected{35.5f, 31, {50, 100}};
+    EXPECT_EQ(run.budget, expected);
+    EXPECT_EQ(run.holidays.Count(), 2u);
+    EXPECT_TRUE(run.holidays.Contains({2026, 12, 25}) && run.holidays.Contains({2026, 12, 26}));
+    EXPECT_EQ(run.tariff, SampleTariff());
+    EXPECT_EQ(run.beforeApplyCalls, 0); // the running call's segment is the tariff's alone
+}
+
+TEST(SetChargesSheet, BadBudgetOrHolidayKeepsThePageWithItsMessage) {
+    const struct {
+        int page;
+        int id;
+        const char* bad;
+        const char* message;
+    } cases[] = {
+        {BUDGET, IDC_BUDGET_AMOUNT, "-5", "Please enter a number."},
+        {BUDGET, IDC_BUDGET_AMOUNT, "1e39", "Please enter a number."},
+        {BUDGET, IDC_BUDGET_AMOUNT, "1.5.", "Please enter a number."},
+        {BUDGET, IDC_BILLING_DAY, "0", "Please enter a day of the month from 1 to 31."},
+        {BUDGET, IDC_BILLING_DAY, "32", "Please enter a day of the month from 1 to 31."},
+        {BUDGET, IDC_SECOND_ALERT, "0", "Please enter a percentage from 1 to 1000."},
+        {HOLIDAYS, IDC_HOLIDAY_LIST, "2026-12-25\r\n2026-02-30",
+         "Line 2 is not a date. Please write one date a line as YYYY-MM-DD, for example "
+         "2026-12-25."},
+    };
+    for (const auto& c : cases) {
+        CMessageBoxAnswerer answerer;
+        std::vector<Step> steps = {
+            GoTo(c.page),
+            SetText(c.id, c.bad),
+            Press(PSBTN_OK),
+            [&](HWND) { return !answerer.m_texts.empty(); },
+            Idle(3),
+            Do([&](HWND sheet) {
+                EXPECT_EQ(answerer.m_texts, std::vector<std::string>{c.message}) << c.bad;
+                EXPECT_EQ(PageIndex(sheet), c.page) << c.bad;
+                EXPECT_EQ(GetFocus(), Item(sheet, c.id)) << c.bad;
+            }),
+            Press(PSBTN_CANCEL),
+        };
+        const SheetRun run = RunSheet(SampleTariff(), std::move(steps));
+        EXPECT_TRUE(run.finished) << c.bad;
+        EXPECT_FALSE(run.ok) << c.bad;
+        EXPECT_EQ(run.budget, Budget{}) << c.bad;
     }
 }
 

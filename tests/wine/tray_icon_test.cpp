@@ -104,6 +104,27 @@ TEST_F(TrayIcon, EveryCallCarriesTheFirstFormOfTheRecordWithOnlyWhatChanged) {
     EXPECT_EQ(icon(3), icon(5));
 }
 
+TEST_F(TrayIcon, ABalloonIsOneModifyInTheBalloonFormCutToItsFields) {
+    ASSERT_TRUE(CreateIcon(WS_VISIBLE));
+    const std::string title(70, 't');
+    const std::string text(300, 'x');
+    EXPECT_TRUE(m_icon.ShowBalloon(title.c_str(), text.c_str()));
+    m_shell.m_succeed = false; // a shell without balloons refuses the record
+    EXPECT_FALSE(m_icon.ShowBalloon("Mereth: budget", "Calls have cost"));
+
+    ASSERT_EQ(m_shell.m_calls.size(), 3u);
+    const NOTIFYICONDATAA& data = m_shell.m_calls[1].data;
+    EXPECT_EQ(DWORD(NIM_MODIFY), m_shell.m_calls[1].message);
+    EXPECT_EQ(UINT(NIF_INFO), data.uFlags);
+    EXPECT_EQ(DWORD(NOTIFYICONDATAA_V2_SIZE), data.cbSize); // 488 on 32-bit Windows
+    EXPECT_EQ(m_icon.Handle(), data.hWnd);
+    EXPECT_EQ(UINT(IDC_TRAYICON), data.uID);
+    EXPECT_EQ(DWORD(NIIF_INFO), data.dwInfoFlags);
+    EXPECT_EQ(title.substr(0, 63), data.szInfoTitle);
+    EXPECT_EQ(text.substr(0, 255), data.szInfo);
+    EXPECT_STREQ("Calls have cost", m_shell.m_calls[2].data.szInfo);
+}
+
 // Steps over one icon, each with the calls it makes (Add, Modify, Delete; an add or a
 // modify carries the whole record) and whether the icon then counts as added.
 TEST_F(TrayIcon, AddsAndRemovesWhatTheShellHoldsAndRetriesAFailedAdd) {

@@ -3,10 +3,12 @@
 #include "framework/DataExchange.h"
 #include "core/NumberFields.h"
 #include "tariff/EntryFields.h"
+#include "ui/UserTexts.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace mereth {
@@ -234,6 +236,108 @@ bool CSetChargesWeekendDlg::OnInitDialog() {
     }
     UpdateData(false);
     return TRUE;
+}
+
+// Budget
+
+namespace {
+
+constexpr std::int32_t ALERT_PERCENT_LIMIT = 1000;
+
+} // namespace
+
+CSetChargesBudgetDlg::CSetChargesBudgetDlg() : CPropertyPage(IDD_CHARGES_BUDGET) {}
+
+void CSetChargesBudgetDlg::DoDataExchange(CDataExchange& dx) {
+    dx.Text(IDC_BUDGET_AMOUNT, m_values.amount);
+    dx.Text(IDC_BILLING_DAY, m_values.billingDay);
+    if (m_values.billingDay < 1 || m_values.billingDay > 31) {
+        dx.FailField(IDC_BILLING_DAY, BILLING_DAY_MESSAGE);
+    }
+    const int alertIds[ALERT_COUNT] = {IDC_FIRST_ALERT, IDC_SECOND_ALERT};
+    for (int i = 0; i < ALERT_COUNT; ++i) {
+        dx.Text(alertIds[i], m_values.alertPercents[i]);
+        if (m_values.alertPercents[i] < 1 || m_values.alertPercents[i] > ALERT_PERCENT_LIMIT) {
+            dx.FailField(alertIds[i], ALERT_PERCENT_MESSAGE);
+        }
+    }
+}
+
+bool CSetChargesBudgetDlg::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    char symbol[CURRENCY_SYMBOL_LENGTH + 1];
+    ReadCurrencySymbol(symbol);
+    GetDlgItem(IDC_BUDGET_CURRENCY).SetWindowText(symbol);
+    m_amountEdit.Attach(*this, IDC_BUDGET_AMOUNT);
+    m_dayEdit.Attach(*this, IDC_BILLING_DAY);
+    m_alertEdits[0].Attach(*this, IDC_FIRST_ALERT);
+    m_alertEdits[1].Attach(*this, IDC_SECOND_ALERT);
+    GetDlgItem(IDC_BILLING_DAY_SPIN).SendMessage(UDM_SETRANGE, 0, MAKELPARAM(31, 1));
+    UpdateData(false);
+    return TRUE;
+}
+
+// Holidays
+
+CSetChargesHolidaysDlg::CSetChargesHolidaysDlg() : CPropertyPage(IDD_CHARGES_HOLIDAYS) {}
+
+void CSetChargesHolidaysDlg::DoDataExchange(CDataExchange& dx) {
+    const CWindow field = GetDlgItem(IDC_HOLIDAY_LIST);
+    if (!dx.Saving()) {
+        char text[11 * CHolidays::CAPACITY + 1] = {};
+        m_values.Format(text, sizeof text);
+        // One date a line: the list's blanks become line ends.
+        std::string lines;
+        for (const char* c = text; *c != '\0'; ++c) {
+            lines += *c == ' ' ? std::string("\r\n") : std::string(1, *c);
+        }
+        field.SetWindowText(lines.c_str());
+        return;
+    }
+    if (dx.Failed()) {
+        return;
+    }
+    const int length = field.SendMessage(WM_GETTEXTLENGTH);
+    std::string text(size_t(length > 0 ? length : 0) + 1, '\0');
+    text.resize(size_t(field.GetWindowText(text.data(), length + 1)));
+
+    // Each line alone first, so the message can name the one that is wrong.
+    std::string all;
+    int line = 0;
+    std::size_t dates = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string_view one(text.data() + start, end - start);
+        ++line;
+        while (!one.empty() && (one.back() == '\r' || one.back() == ' ' || one.back() == '\t')) {
+            one.remove_suffix(1);
+        }
+        while (!one.empty() && (one.front() == ' ' || one.front() == '\t')) {
+            one.remove_prefix(1);
+        }
+        if (!one.empty()) {
+            CHolidays date;
+            if (date.Parse(one) != 0 || date.Count() != 1) {
+                char message[sizeof HOLIDAY_LINE_MESSAGE + 16];
+                std::snprintf(message, sizeof message, HOLIDAY_LINE_MESSAGE, line);
+                dx.FailField(IDC_HOLIDAY_LIST, message);
+                return;
+            }
+            ++dates;
+            all.append(one).append(" ");
+        }
+        start = end + 1;
+    }
+    if (dates > CHolidays::CAPACITY) {
+        char message[sizeof HOLIDAY_COUNT_MESSAGE + 16];
+        std::snprintf(message, sizeof message, HOLIDAY_COUNT_MESSAGE, int(CHolidays::CAPACITY));
+        dx.FailField(IDC_HOLIDAY_LIST, message);
+        return;
+    }
+    m_values.Parse(all);
 }
 
 } // namespace mereth

@@ -1,11 +1,12 @@
 #pragma once
 
-// The three pages of the Set Charges sheet, on templates 145, 146 and 147. Each holds
+// The pages of the Set Charges sheet, on templates 145 to 149. Each holds
 // the values it edits (see tariff/ChargesSheetModel.h): the sheet's owner fills them
 // before the run and takes them back after OK. A page never shown keeps what it got.
 
 #include "framework/PropertySheet.h"
 #include "res/resource.h"
+#include "tariff/Budget.h"
 #include "tariff/ChargesSheetModel.h"
 #include "tariff/WeekdayPeriods.h"
 #include "tariff/win32/FilteredEdits.h"
@@ -79,6 +80,35 @@ protected:
 private:
     CDecimalEdit m_moneyEdits[4];
     CIntegerEdit m_unitEdits[2];
+};
+
+// The record's budget: amount, the day its billing period starts and the two alerts.
+class CSetChargesBudgetDlg : public CPropertyPage {
+public:
+    CSetChargesBudgetDlg();
+
+    Budget m_values;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+
+private:
+    CDecimalEdit m_amountEdit;
+    CIntegerEdit m_dayEdit;
+    CIntegerEdit m_alertEdits[ALERT_COUNT];
+};
+
+// The dates priced at the Sunday rate, one a line. A line that is not a date keeps the
+// user on the page with its number: a typed date is never dropped unseen.
+class CSetChargesHolidaysDlg : public CPropertyPage {
+public:
+    CSetChargesHolidaysDlg();
+
+    CHolidays m_values;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
 };
 
 } // namespace mereth

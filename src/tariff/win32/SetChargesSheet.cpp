@@ -9,8 +9,8 @@
 
 namespace mereth {
 
-bool RunSetChargesSheet(CWnd* owner, const char* recordName, Tariff& tariff,
-                        const std::function<void()>& beforeApply) {
+bool RunSetChargesSheet(CWnd* owner, const char* recordName, Tariff& tariff, Budget& budget,
+                        CHolidays& holidays, const std::function<void()>& beforeApply) {
     // The weekday page's up-downs need their class before the page is made.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&classes);
@@ -22,6 +22,10 @@ bool RunSetChargesSheet(CWnd* owner, const char* recordName, Tariff& tariff,
     general.m_values = given.general;
     weekday.m_values = given.weekday;
     weekend.m_values = given.weekend;
+    CSetChargesBudgetDlg budgetPage;
+    CSetChargesHolidaysDlg holidaysPage;
+    budgetPage.m_values = budget;
+    holidaysPage.m_values = holidays;
 
     const std::string caption =
         std::string("Set Telephone Charges for ") + (recordName ? recordName : "");
@@ -29,9 +33,14 @@ bool RunSetChargesSheet(CWnd* owner, const char* recordName, Tariff& tariff,
     sheet.AddPage(general);
     sheet.AddPage(weekday);
     sheet.AddPage(weekend);
+    sheet.AddPage(budgetPage);
+    sheet.AddPage(holidaysPage);
     if (sheet.DoModal() != IDOK) {
         return false;
     }
+    // Budget and holidays price nothing already counted: no segment to close for them.
+    budget = budgetPage.m_values;
+    holidays = holidaysPage.m_values;
 
     const ChargesSheetValues taken{general.m_values, weekday.m_values, weekend.m_values};
     Tariff edited = tariff;

@@ -27,6 +27,25 @@ bool WithinClickDistance(POINT press, POINT release) {
            std::abs(release.y - press.y) <= ::GetSystemMetrics(SM_CYDRAG);
 }
 
+constexpr UINT BALLOON_TIMEOUT = 10000; // ms; the shell holds it within its own limits
+
+// Copies text into a field of capacity bytes (its NUL included), cut on a character
+// boundary.
+void CopyCut(char* field, std::size_t capacity, const char* text) {
+    std::size_t length = 0;
+    while (text[length] != '\0') {
+        const std::size_t step =
+            IsLeadByte(static_cast<unsigned char>(text[length])) && text[length + 1] != '\0' ? 2
+                                                                                             : 1;
+        if (length + step >= capacity) {
+            break;
+        }
+        length += step;
+    }
+    std::memcpy(field, text, length);
+    field[length] = '\0';
+}
+
 } // namespace
 
 INotifyShell& SystemNotifyShell() {
@@ -98,6 +117,16 @@ void CTrayIcon::SetTooltip(const char* text) {
     }
     CutTooltip(text, &IsLeadByte, m_tooltip);
     m_shell.NotifyIcon(NIM_MODIFY, Record(NIF_TIP));
+}
+
+bool CTrayIcon::ShowBalloon(const char* title, const char* text) {
+    NOTIFYICONDATAA data = Record(NIF_INFO);
+    data.cbSize = RECORD_SIZE_BALLOON;
+    CopyCut(data.szInfoTitle, sizeof data.szInfoTitle, title != nullptr ? title : "");
+    CopyCut(data.szInfo, sizeof data.szInfo, text != nullptr ? text : "");
+    data.uTimeout = BALLOON_TIMEOUT;
+    data.dwInfoFlags = NIIF_INFO;
+    return m_shell.NotifyIcon(NIM_MODIFY, data);
 }
 
 UINT CTrayIcon::TaskbarCreatedMessage() {

@@ -52,11 +52,18 @@ public:
     // An empty text leaves the tip on display as it is.
     void SetTooltip(const char* text);
 
+    // A balloon over the icon: NIM_MODIFY with NIF_INFO in the record's balloon form
+    // (RECORD_SIZE_BALLOON). Texts are cut to the record's fields on a character
+    // boundary. False when the shell refused it (one older than balloons, or no icon).
+    bool ShowBalloon(const char* title, const char* text);
+
     // The message the shell broadcasts when it has re-created the notification area.
     static UINT TaskbarCreatedMessage();
 
     // The record every shell call carries: the first form of the structure.
     static constexpr DWORD RECORD_SIZE = NOTIFYICONDATAA_V1_SIZE;
+    // The form with balloon fields, which every shell that shows balloons takes.
+    static constexpr DWORD RECORD_SIZE_BALLOON = NOTIFYICONDATAA_V2_SIZE;
 
 private:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
