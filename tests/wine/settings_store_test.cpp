@@ -646,7 +646,7 @@ TEST(SettingsStore, DamagedValuesKeepTheirDefaultsOrAreMadeSafe) {
     expected.sundayUnitTime = 0;
     EXPECT_TRUE(work.tariff == expected);
     EXPECT_FALSE(std::signbit(work.tariff.sundayConnectionFee)); // shown "-0", it would not read
-    EXPECT_TRUE(work.budget == Budget{}); // negative: none, and the rest as a fresh budget
+    EXPECT_TRUE(work.budget == (Budget{0.0f, 1, {51, 100}}));    // negative: none
     EXPECT_EQ(p.model.m_holidays.Count(), 2u);
 
     EXPECT_EQ(p.model.m_selectedEntryName, ALL_CONNECTIONS_NAME);
