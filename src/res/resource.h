@@ -5,22 +5,6 @@
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
-// Set Charges: Budget and Holidays pages
-#define IDD_CHARGES_BUDGET 148
-#define IDC_BUDGET_AMOUNT 1110
-#define IDC_BUDGET_CURRENCY 1111
-#define IDC_BILLING_DAY 1112
-#define IDC_BILLING_DAY_SPIN 1113
-#define IDC_FIRST_ALERT 1114
-#define IDC_SECOND_ALERT 1115
-#define IDD_CHARGES_HOLIDAYS 149
-#define IDC_HOLIDAY_LIST 1116
-
-// Main window: the budget's projection bar and its menu
-#define IDC_PROJECTION_BAR 1117
-#define IDR_BILLING_MENU 138
-#define ID_RESET_BILLING 32804
-
 #endif
 
 // About box
