@@ -17,6 +17,8 @@
 //   rect menu|tray|main                         where that window is: x y width height
 //   kill                                        ends the program without a word, like a crash
 //   reg-tree KEY                                prints the tree under HKCU\KEY, one value a line
+//   wait-colour ID RRGGBB                       the screen shows that colour just inside the
+//                                               left end of control ID
 //
 // An ID is its name in resource.h (IDC_CONN_GROUP), so that no story carries a number.
 #include "resource.h"
@@ -51,7 +53,7 @@ constexpr struct {
     NAMED_ID(IDC_YEAR_COST),    NAMED_ID(IDC_MONTH_COST),   NAMED_ID(IDC_TODAY_COST),
     NAMED_ID(IDC_CONN_COST),    NAMED_ID(IDC_TOTAL_LOGINS), NAMED_ID(IDC_YEAR_LOGINS),
     NAMED_ID(IDC_MONTH_LOGINS), NAMED_ID(IDC_TODAY_LOGINS), NAMED_ID(IDC_CONN_LOGINS),
-    NAMED_ID(ID_TRAY_SHOW),     NAMED_ID(ID_TRAY_EXIT),
+    NAMED_ID(ID_TRAY_SHOW),     NAMED_ID(ID_TRAY_EXIT),     NAMED_ID(IDC_PROJECTION_BAR),
 };
 #undef NAMED_ID
 
@@ -224,6 +226,24 @@ int EndSession() {
     SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, g_timeoutMs,
                         &ignored);
     return 0;
+}
+
+// The colour the screen shows just inside the left end of a control of the main window,
+// as RRGGBB; empty while the control is hidden.
+std::string ColourAtLeftOf(int id) {
+    HWND main = MainWindow();
+    HWND control = main ? GetDlgItem(main, id) : nullptr;
+    if (!control || !IsWindowVisible(control)) {
+        return "";
+    }
+    RECT rect;
+    GetWindowRect(control, &rect);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, rect.left + 3, (rect.top + rect.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
 }
 
 int TrayClick(const char* how) {
@@ -442,11 +462,17 @@ int main(int argc, char** argv) {
     const char* a2 = n >= 2 ? args[2].c_str() : "";
     const int id = n >= 1 ? IdOf(args[1]) : 0;
     const bool takesId = verb == "text" || verb == "wait-text" || verb == "click" ||
-                         verb == "command" || verb == "context-menu";
+                         verb == "command" || verb == "context-menu" || verb == "wait-colour";
     if (takesId && n >= 1 && id == 0) {
         return Fail("no such id: " + args[1]);
     }
 
+    if (verb == "wait-colour" && n == 2) {
+        std::string seen;
+        return Poll([&] { return (seen = ColourAtLeftOf(id)) == a2; })
+                   ? 0
+                   : Fail(std::string("the colour is '") + seen + "', not " + a2);
+    }
     if (verb == "wait-main" && n == 0) {
         return WaitMain() ? 0 : Fail("no main window");
     }
