@@ -1,20 +1,15 @@
 // One tick of the main window as it runs: the watcher asks the dial-up service (a fake
 // one) once, the poll cycle ticks the running call, then the fifteen indicator texts of
 // the selected record are formatted from the table and handed on where they changed.
-#include "accounting/CostCalculator.h"
-#include "accounting/PollCycle.h"
-#include "ras/ConnectionWatcher.h"
 #include "ui/IndicatorText.h"
 
-#include "AccountingFakes.h"
-#include "FakeClock.h"
-#include "FakeLocale.h"
-#include "FakeRasService.h"
+#include "WatchedRig.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace mereth {
 namespace {
@@ -94,20 +89,9 @@ struct CShownTexts {
 // Each iteration is one 800 ms poll of a running call priced by the second, with the
 // Work record selected.
 void BM_WindowTick(benchmark::State& state) {
-    test::CFixedZoneClock clock;
-    test::CFakeLocale modelLocale;
-    CUsageModel model{clock, modelLocale};
-    test::CFakeRasService ras;
-    ras.entries = {"Work"};
-    CConnectionWatcher watcher{model, ras};
-    watcher.FillEntryList();
-    CCostCalculator costs{model};
-    test::CRecordingLog log;
-    CConnectionAccounting accounting{model, costs, log};
-    CPollCycle cycle{accounting, model, watcher};
-    const CalendarTime origin = clock.At(2026, 12, 7, 9, 0, 0);
-    clock.Set(origin);
-    model.SetCurrentDate(origin);
+    test::WatchedRig rig;
+    auto [clock, model, ras, cycle] = std::tie(rig.clock, rig.model, rig.ras, rig.cycle);
+    const CalendarTime origin = rig.origin;
     Tariff& t = model.m_entries[1].tariff;
     t.periodEnd[0] = 1440;
     t.periodUnitCost[0] = 0.01f;

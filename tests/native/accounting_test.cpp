@@ -1,18 +1,16 @@
 #include "accounting/ConnectionAccounting.h"
 #include "accounting/PollCycle.h"
 
-#include "accounting/CostCalculator.h"
-#include "ras/ConnectionWatcher.h"
-
 #include "AccountingRig.h"
 #include "FakeClock.h"
-#include "FakeRasService.h"
+#include "WatchedRig.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace mereth {
 namespace {
@@ -476,20 +474,8 @@ TEST_F(SteppingClockTest, ALongCallWithRateChangesCountsEverySecond) {
 
 // The window's poll, through the real watcher: one question to the service per tick.
 TEST(PollCycleWithWatcher, ARunningTickAsksTheServiceOnce) {
-    test::CFixedZoneClock clock;
-    test::CFakeLocale locale;
-    CUsageModel model{clock, locale};
-    test::CFakeRasService ras;
-    ras.entries = {"Work"};
-    CConnectionWatcher watcher{model, ras};
-    watcher.FillEntryList();
-    CCostCalculator costs{model};
-    test::CRecordingLog log;
-    CConnectionAccounting accounting{model, costs, log};
-    CPollCycle cycle{accounting, model, watcher};
-    clock.Set(clock.At(2026, 12, 7, 10, 0, 0));
-    model.SetCurrentDate(clock.Now());
-
+    test::WatchedRig rig;
+    auto [clock, ras, cycle] = std::tie(rig.clock, rig.ras, rig.cycle);
     ras.Connect("Work");
     ASSERT_EQ(cycle.OnPollTimer().event, PollEvent::Started);
     const int before = ras.statusQueries;
@@ -498,7 +484,7 @@ TEST(PollCycleWithWatcher, ARunningTickAsksTheServiceOnce) {
     EXPECT_EQ(tick.event, PollEvent::Running);
     EXPECT_TRUE(tick.accounting.figuresChanged);
     EXPECT_EQ(ras.statusQueries - before, 1);
-    EXPECT_EQ(model.m_entries[1].connTime.value, 1);
+    EXPECT_EQ(rig.model.m_entries[1].connTime.value, 1);
 }
 
 } // namespace
