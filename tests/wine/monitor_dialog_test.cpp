@@ -242,6 +242,7 @@ TEST_F(MonitorDialogTest, BudgetBarMakesRoomOnlyWhileABudgetIsShown) {
 TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
     Run([this](CProbeDlg& dlg) {
         auto poll = [&dlg] { dlg.SendMessage(WM_TIMER, CMonitorDlg::TIMER_POLL, 0); };
+        dlg.m_model.m_entries[0].budget.amount = 100.0f; // the bar is refreshed every tick
         poll(); // idle
         long before = test::AllocationCount();
         poll();
