@@ -410,17 +410,24 @@ TEST(SetChargesSheet, CaptionOwnerAndCurrencyLabels) {
     EXPECT_EQ(owner.OpenModalCount(), 0);
 }
 
-// Pictures of the pages for scripts/screenshots: for each page, "name x y width height"
-// goes to MERETH_SCREENSHOT_DIR/request, and the script removes it once it has the shot.
+// Pictures of the pages, with example values, for scripts/screenshots: for each page,
+// "name x y width height" goes to MERETH_SCREENSHOT_DIR/request, and the script removes
+// it once it has the shot.
 TEST(SetChargesScreenshots, Pages) {
     const char* dir = std::getenv("MERETH_SCREENSHOT_DIR");
     if (!dir || !*dir) {
         GTEST_SKIP() << "MERETH_SCREENSHOT_DIR not set";
     }
     const std::string request = std::string("Z:") + dir + "/request";
+    const char* const names[] = {"charges-general", "charges-weekday", "charges-weekend",
+                                 "charges-budget", "charges-holidays"};
     std::vector<Step> steps;
-    for (const char* name : {"charges-general", "charges-weekday", "charges-weekend"}) {
-        steps.push_back(GoTo(int(steps.size() / 4)));
+    for (int page = GENERAL; page <= HOLIDAYS; ++page) {
+        const char* name = names[page];
+        steps.push_back(GoTo(page));
+        if (page == HOLIDAYS) {
+            steps.push_back(SetText(IDC_HOLIDAY_LIST, "2026-12-25\r\n2026-12-26\r\n2027-01-01"));
+        }
         steps.push_back(Idle(10));
         steps.push_back(Do([&request, name](HWND sheet) {
             RECT r;
@@ -436,7 +443,10 @@ TEST(SetChargesScreenshots, Pages) {
         });
     }
     steps.push_back(Press(PSBTN_CANCEL));
-    EXPECT_TRUE(RunSheet(SampleTariff(), std::move(steps)).finished);
+    Budget budget;
+    budget.amount = 25.0f;
+    budget.billingDay = 8;
+    EXPECT_TRUE(RunSheet(SampleTariff(), std::move(steps), nullptr, "Work", budget).finished);
 }
 
 } // namespace
