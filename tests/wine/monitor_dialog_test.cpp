@@ -4,6 +4,7 @@
 #include "app/MonitorDlg.h"
 
 #include "AllocationCounter.h"
+#include "ChargesSheetDriver.h"
 #include "DisplayOf.h"
 #include "DialogTemplate.h"
 #include "RasSimState.h"
@@ -243,7 +244,7 @@ TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
     Run([this](CProbeDlg& dlg) {
         auto poll = [&dlg] { dlg.SendMessage(WM_TIMER, CMonitorDlg::TIMER_POLL, 0); };
         dlg.m_model.m_entries[0].budget.amount = 100.0f; // the bar is refreshed every tick
-        poll(); // idle
+        poll();                                          // idle
         long before = test::AllocationCount();
         poll();
         EXPECT_EQ(test::AllocationCount(), before) << "idle poll";
@@ -259,6 +260,36 @@ TEST_F(MonitorDialogTest, PollTicksAllocateNothing) {
         poll();
         EXPECT_EQ(test::AllocationCount(), before) << "running ticks";
         EXPECT_EQ(dlg.ItemText(IDC_CONN_GROUP), "This Connection");
+    });
+}
+
+// Set Charges on Home during Work's call, charged by the hour: Work's call keeps its one
+// unit; an edit that cut its segment would charge a second at once.
+TEST_F(MonitorDialogTest, AnotherEntrysTariffEditedDuringACallLeavesTheCallAlone) {
+    Run([this](CProbeDlg& dlg) {
+        auto poll = [&dlg] { dlg.SendMessage(WM_TIMER, CMonitorDlg::TIMER_POLL, 0); };
+        Tariff& work = dlg.m_model.m_entries[1].tariff;
+        for (int p = 0; p < PERIOD_COUNT; ++p) {
+            work.periodUnitCost[p] = 1.0f;
+            work.periodUnitTime[p] = 3600;
+        }
+        work.saturdayUnitCost = work.sundayUnitCost = 1.0f;
+        work.saturdayUnitTime = work.sundayUnitTime = 3600;
+        work.chargeByTheUnit = 1;
+        m_ras.Connect("Work");
+        ASSERT_TRUE(m_ras.Write());
+        poll(); // the call starts
+        poll();
+        ASSERT_FLOAT_EQ(dlg.m_model.m_entries[1].connCost.value, 1.0f);
+
+        using namespace test::sheet_script;
+        dlg.m_model.m_selectedEntry = 2;
+        ASSERT_TRUE(
+            CChargesSheetDriver::Drive({GoTo(1), SetText(IDC_WD_FEE1, "0.5"), Press(PSBTN_OK)},
+                                       [&dlg] { dlg.Click(IDC_SET_CHARGES, BN_CLICKED); }));
+        EXPECT_FLOAT_EQ(dlg.m_model.m_entries[2].tariff.periodConnectionFee[0], 0.5f);
+        poll();
+        EXPECT_FLOAT_EQ(dlg.m_model.m_entries[1].connCost.value, 1.0f);
     });
 }
 
