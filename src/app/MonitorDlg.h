@@ -117,6 +117,15 @@ protected:
     void OnViewLog();
     void OnSetCharges();
     void OnResetBilling();
+    // The usage report window (MonitorReport.cpp): the Report button and the tray item.
+    void OnReport();
+    // Start at logon (MonitorLogon.cpp): whether the per-user Run value points at this
+    // program, and the tray item that adds or removes it.
+    bool StartsWithWindows() const;
+    void OnStartWithWindows();
+    // Back up and restore the settings store (MonitorBackup.cpp).
+    void OnBackup();
+    void OnRestore();
 
     // The projection bar under the Total panel, and the room the window makes for it.
     void CreateProjectionBar();
@@ -191,6 +200,11 @@ protected:
         OnCommandRange<&CMonitorDlg::OnColour>(ID_COLOUR_FIRST, ID_COLOUR_LAST),
         OnCommand<&CMonitorDlg::OnViewLog>(IDC_VIEW_LOG, BN_CLICKED),
         OnCommand<&CMonitorDlg::OnSetCharges>(IDC_SET_CHARGES, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnReport>(IDC_REPORT, BN_CLICKED),
+        OnCommand<&CMonitorDlg::OnReport>(ID_TRAY_REPORT),
+        OnCommand<&CMonitorDlg::OnStartWithWindows>(ID_TRAY_START_WITH_WINDOWS),
+        OnCommand<&CMonitorDlg::OnBackup>(ID_TRAY_BACKUP),
+        OnCommand<&CMonitorDlg::OnRestore>(ID_TRAY_RESTORE),
         OnNotify<&CMonitorDlg::OnTrayDoubleClick>(IDC_TRAYICON, UINT(NM_DBLCLK)),
         OnNotify<&CMonitorDlg::OnTrayRightClick>(IDC_TRAYICON, UINT(NM_RCLICK)),
     };

@@ -5,6 +5,10 @@
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
+// Usage report window (dialog 150, controls from 1120)
+
+// Version record
+
 #endif
 
 // About box
@@ -26,6 +30,7 @@
 #define IDC_COSTS 1056
 #define IDC_LOGINS 1057
 #define IDC_VIEW_LOG 1058
+#define IDC_REPORT 1118
 #define IDC_START 1101
 
 // Group boxes naming the periods
@@ -61,6 +66,10 @@
 #define ID_TRAY_SHOW 32771
 #define ID_TRAY_EXIT 32772
 #define ID_TRAY_CANCEL 32783
+#define ID_TRAY_REPORT 32805
+#define ID_TRAY_START_WITH_WINDOWS 32806
+#define ID_TRAY_BACKUP 32807
+#define ID_TRAY_RESTORE 32808
 
 // Indicator context menus
 #define IDR_DURATION_MENU 135
@@ -157,5 +166,9 @@
 #define IDC_PROJECTION_BAR 1117
 #define IDR_BILLING_MENU 138
 #define ID_RESET_BILLING 32804
+
+// Usage report window (dialog 150, controls from 1120)
+
+// Version record
 
 #endif

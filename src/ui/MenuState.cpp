@@ -82,8 +82,9 @@ const char* ResetQuestion(int controlId) {
     }
 }
 
-TrayMenuState DecideTrayMenu(int openModalWindows) {
-    return TrayMenuState{!MayOpenOrEnd(openModalWindows)};
+TrayMenuState DecideTrayMenu(int openModalWindows, bool connected, bool startsWithWindows) {
+    const bool modal = !MayOpenOrEnd(openModalWindows);
+    return TrayMenuState{modal, modal, modal || connected, startsWithWindows};
 }
 
 bool MayOpenOrEnd(int openModalWindows) {

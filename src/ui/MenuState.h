@@ -81,12 +81,17 @@ const char* ResetQuestion(int controlId);
 
 struct TrayMenuState {
     bool exitGreyed = false;
+    bool backupGreyed = false;
+    bool restoreGreyed = false;
+    bool startWithWindowsChecked = false;
 };
 
-// Exit is greyed while any of the program's own modal windows (the About box, a
-// question, the Set Charges sheet) is open, so the dialog never ends under a running
-// modal loop.
-TrayMenuState DecideTrayMenu(int openModalWindows);
+// Exit, Back up and Restore are greyed while any of the program's own modal windows
+// (the About box, a question, the Set Charges sheet, a file dialog) is open, so the
+// dialog never ends or reloads under a running modal loop. Restore also waits for the
+// end of a call: it replaces the figures the call is adding to.
+TrayMenuState DecideTrayMenu(int openModalWindows, bool connected = false,
+                             bool startsWithWindows = false);
 
 // Whether Exit, the close box and Set Charges may act now.
 bool MayOpenOrEnd(int openModalWindows);

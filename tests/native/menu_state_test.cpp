@@ -214,7 +214,13 @@ TEST(MenuState, ResetQuestionByKind) {
 TEST(MenuState, ExitWaitsForEveryModalWindowToClose) {
     // Nothing open; the sheet; a question over the sheet.
     for (int open : {0, 1, 2}) {
-        EXPECT_EQ(open > 0, DecideTrayMenu(open).exitGreyed) << open;
+        for (bool connected : {false, true}) {
+            const TrayMenuState state = DecideTrayMenu(open, connected, connected);
+            EXPECT_EQ(open > 0, state.exitGreyed) << open;
+            EXPECT_EQ(open > 0, state.backupGreyed) << open;
+            EXPECT_EQ(open > 0 || connected, state.restoreGreyed) << open << connected;
+            EXPECT_EQ(connected, state.startWithWindowsChecked);
+        }
         EXPECT_EQ(open == 0, MayOpenOrEnd(open)) << open;
     }
 }

@@ -46,13 +46,17 @@ TEST(PopupMenu, IndicatorMenusTakeTheirGreyingAndChecks) {
     }
 }
 
-TEST(PopupMenu, TrayMenuGreysOnlyExit) {
-    for (bool greyed : {false, true}) {
+TEST(PopupMenu, TrayMenuStateReachesItsItems) {
+    for (bool on : {false, true}) {
         CPopupMenu menu(IDR_TRAYMENU);
         ASSERT_TRUE(menu);
-        ApplyTrayMenuState(menu.Popup(), TrayMenuState{greyed});
-        EXPECT_EQ(greyed, (StateOf(menu.Popup(), ID_TRAY_EXIT) & MF_GRAYED) != 0);
+        ApplyTrayMenuState(menu.Popup(), TrayMenuState{on, !on, on, !on});
+        EXPECT_EQ(on, (StateOf(menu.Popup(), ID_TRAY_EXIT) & MF_GRAYED) != 0);
+        EXPECT_EQ(!on, (StateOf(menu.Popup(), ID_TRAY_BACKUP) & MF_GRAYED) != 0);
+        EXPECT_EQ(on, (StateOf(menu.Popup(), ID_TRAY_RESTORE) & MF_GRAYED) != 0);
+        EXPECT_EQ(!on, (StateOf(menu.Popup(), ID_TRAY_START_WITH_WINDOWS) & MF_CHECKED) != 0);
         EXPECT_EQ(0u, StateOf(menu.Popup(), ID_TRAY_SHOW) & MF_GRAYED);
+        EXPECT_EQ(0u, StateOf(menu.Popup(), ID_TRAY_REPORT) & MF_GRAYED);
     }
 }
 

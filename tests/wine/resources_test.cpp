@@ -93,6 +93,7 @@ TEST(Resources, MainWindowTemplateHasEveryControlInOrder) {
         {IDC_CONN_TIME, "Static", SS_BLACKFRAME, "", 113, 141, 86, 14},
         {IDC_CONN_GROUP, "Button", BS_GROUPBOX | SHOWN, "This connection", 107, 129, 98, 31},
         {IDC_VIEW_LOG, "Button", BS_PUSHBUTTON | WS_TABSTOP | SHOWN, "&View Log", 59, 164, 50, 14},
+        {IDC_REPORT, "Button", BS_PUSHBUTTON | WS_TABSTOP | SHOWN, "&Report", 114, 164, 36, 14},
         {IDC_START, "Button", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, "Start", 117, 164, 26, 14},
     };
     CTemplateDialog dialog(IDD_MONITOR);
@@ -204,7 +205,10 @@ TEST(Resources, MenusHoldTheirItemsInOrder) {
         int id;
         std::vector<std::string> lines;
     } menus[] = {
-        {IDR_TRAYMENU, {"&Show Mereth|32771", "E&xit Mereth|32772", "-", "&Cancel|32783"}},
+        {IDR_TRAYMENU,
+         {"&Show Mereth|32771", "E&xit Mereth|32772", "-", "Usage Report...|32805",
+          "Start with Windows|32806", "Back up settings\x85|32807", "Restore settings\x85|32808",
+          "-", "&Cancel|32783"}},
         {IDR_DURATION_MENU, duration},
         {IDR_COST_MENU, costOrLogins},
         {IDR_LOGIN_MENU, costOrLogins},

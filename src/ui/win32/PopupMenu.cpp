@@ -50,6 +50,9 @@ void ApplyContextMenuState(HMENU popup, const ContextMenuState& state) {
 
 void ApplyTrayMenuState(HMENU popup, const TrayMenuState& state) {
     Grey(popup, ID_TRAY_EXIT, state.exitGreyed);
+    Grey(popup, ID_TRAY_BACKUP, state.backupGreyed);
+    Grey(popup, ID_TRAY_RESTORE, state.restoreGreyed);
+    Check(popup, ID_TRAY_START_WITH_WINDOWS, state.startWithWindowsChecked);
 }
 
 void TrackPopup(HWND owner, HMENU popup, POINT screenPoint) {
