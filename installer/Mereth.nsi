@@ -47,6 +47,8 @@ VIAddVersionKey ProductVersion "${VERSION}"
 VIAddVersionKey LegalCopyright "Copyright (C) Brambleway"
 
 Var RunAtLogon ; 1 when the setup writes the logon entry
+Var RemoveDataBox
+Var RemoveData ; BST_CHECKED when the user's log and figures go too; silent keeps them
 
 !define MUI_ABORTWARNING
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
@@ -64,8 +66,7 @@ Var RunAtLogon ; 1 when the setup writes the logon entry
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE FinishLeave
 !insertmacro MUI_PAGE_FINISH
 
-!insertmacro MUI_UNPAGE_CONFIRM
-!insertmacro MUI_UNPAGE_COMPONENTS
+UninstPage custom un.OptionsPage un.OptionsLeave
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "English"
@@ -221,7 +222,25 @@ Function un.onInit
     Call un.WaitForMereth
 FunctionEnd
 
-Section "-un.Mereth"
+Function un.OptionsPage
+    !insertmacro MUI_HEADER_TEXT "Uninstall Mereth" "Remove Mereth from your computer."
+    nsDialogs::Create 1018
+    Pop $0
+    ${NSD_CreateLabel} 0 0 100% 36u "Mereth will be removed from $INSTDIR.$\r$\n$\r$\nYour call \
+        log (Mereth.log) and your figures and tariffs stay, ready for a later install."
+    Pop $0
+    ${NSD_CreateCheckbox} 0 44u 100% 12u "Also remove my call log and figures"
+    Pop $RemoveDataBox
+    GetDlgItem $0 $HWNDPARENT 1
+    SendMessage $0 ${WM_SETTEXT} 0 "STR:$(^UninstallBtn)"
+    nsDialogs::Show
+FunctionEnd
+
+Function un.OptionsLeave
+    ${NSD_GetState} $RemoveDataBox $RemoveData
+FunctionEnd
+
+Section "un.Mereth"
     ; Checked again: the confirm page may have stood open a while.
     Call un.WaitForMereth
     Delete "$INSTDIR\Mereth.exe"
@@ -230,15 +249,10 @@ Section "-un.Mereth"
     Delete "$SMPROGRAMS\Mereth.lnk"
     Call un.RemoveRunValue
     DeleteRegKey HKCU "${APP_KEY}"
-SectionEnd
-
-; Off by default, so a silent uninstall keeps the log and the figures.
-Section /o "un.Also remove my call log and figures"
-    Delete "$INSTDIR\Mereth.log"
-    DeleteRegKey HKCU "${STORE_KEY}"
-    DeleteRegKey /ifempty HKCU "Software\Brambleway"
-SectionEnd
-
-Section "-un.Folder"
+    ${If} $RemoveData = ${BST_CHECKED}
+        Delete "$INSTDIR\Mereth.log"
+        DeleteRegKey HKCU "${STORE_KEY}"
+        DeleteRegKey /ifempty HKCU "Software\Brambleway"
+    ${EndIf}
     RMDir "$INSTDIR" ; only when nothing of the user's is left in it
 SectionEnd
