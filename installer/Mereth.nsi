@@ -24,10 +24,13 @@ Unicode true
 !define MUTEX_NAME "Brambleway.Mereth.Monitor"
 !define SYNCHRONIZE 0x00100000
 ; A silent setup waits this long for a running Mereth to end, then gives up.
-!define SILENT_WAIT_SECONDS 60
+!ifndef SILENT_WAIT_SECONDS
+    !define SILENT_WAIT_SECONDS 60
+!endif
 !define EXIT_MERETH_RUNS 3
 !define EXIT_NOT_WRITABLE 4
-!define ASK_EXIT "Mereth is running. Please exit it (right-click its icon beside the clock and choose Exit Mereth), then press Retry."
+!define ASK_EXIT "Mereth is running. Please exit it (right-click its icon beside the clock \
+    and choose Exit Mereth), then press Retry."
 
 Name "Mereth"
 OutFile "${OUTFILE}"
