@@ -351,7 +351,7 @@ bool ReadKeyPath(std::u16string_view line, std::u16string& path, const char*& re
         const auto end = line.find(u'\\');
         const std::u16string_view part = line.substr(0, end);
         reason = "a key name is damaged or too long";
-        if (part.empty() || part.size() > REG_MAX_NAME) {
+        if (part.empty() || part.size() > REG_MAX_NAME || part == u"." || part == u"..") {
             return false;
         }
         for (char16_t c : part) {
