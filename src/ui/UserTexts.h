@@ -61,4 +61,24 @@ inline constexpr char RESET_BILLING_QUESTION[] =
     "Are you sure you want to reset the spend of this billing period ?\n\nThe other "
     "indicators are not changed.";
 
+// Backing up and restoring the settings.
+inline constexpr wchar_t BACKUP_FILTER[] = L"Registration files (*.reg)\0*.reg\0";
+inline constexpr wchar_t BACKUP_FILE_NAME[] = L"Mereth settings.reg";
+inline constexpr char BACKUP_FAILED[] = "The settings could not be backed up (error %ld).";
+inline constexpr char RESTORE_CAPTION[] = "Restore settings";
+inline constexpr wchar_t RESTORE_CAPTION_W[] = L"Restore settings";
+inline constexpr wchar_t RESTORE_QUESTION[] =
+    L"Are you sure you want to replace all settings and figures by those backed up in\n\n%ls ?";
+inline constexpr char RESTORE_DURING_CALL[] =
+    "The settings cannot be restored while a call is running. Please try again after it.";
+inline constexpr char RESTORE_REFUSED[] =
+    "This file cannot be restored: %s.\n\nNothing was changed.";
+inline constexpr char RESTORE_REFUSED_AT_LINE[] =
+    "This file cannot be restored: %s (line %d).\n\nNothing was changed.";
+inline constexpr char RESTORE_FAILED[] =
+    "The settings could not be restored (error %ld).\n\nNothing was changed.";
+inline constexpr char RESTORE_FAILED_PARTLY[] =
+    "The settings could not be restored (error %ld), and those before could not all be put "
+    "back.";
+
 } // namespace mereth
