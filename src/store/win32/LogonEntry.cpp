@@ -18,14 +18,12 @@ bool SamePath(std::wstring_view a, std::wstring_view b) {
 // not a string.
 std::wstring ReadRunCommand() {
     CKeyHandle key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_QUERY_VALUE, key.Out()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_QUERY_VALUE, key.Out()) != ERROR_SUCCESS) {
         return {};
     }
     DWORD type = REG_NONE;
     DWORD size = 0;
-    if (RegQueryValueExW(key.Get(), RUN_VALUE, nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.Get(), RUN_VALUE, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return {};
     }
@@ -59,8 +57,8 @@ bool LogonEntryStarts(const std::wstring& path) {
 
 LONG AddLogonEntry(const std::wstring& path) {
     CKeyHandle key;
-    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, RUN_KEY, 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, key.Out(), nullptr);
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, RUN_KEY, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  key.Out(), nullptr);
     if (status != ERROR_SUCCESS) {
         return status;
     }
