@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -334,24 +335,22 @@ TEST_F(MonitorDialogTest, StartWithWindowsTogglesTheRunValue) {
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string shouted = self;
     CharUpperA(shouted.data());
-    std::string folder = self;
-    folder.resize(folder.rfind('\\'));
+    const std::string folder(self, std::strrchr(self, '\\'));
     SetEnvironmentVariableA("MERETH_TEST_FOLDER", folder.c_str());
     const std::string ours = std::string("\"") + self + "\"";
     struct Case {
-        const char* label;
         DWORD type; // REG_NONE: no value
         std::string before;
         bool ours;
     } cases[] = {
-        {"none", REG_NONE, "", false},
-        {"another copy", REG_SZ, "\"C:\\Old\\Mereth.exe\"", false},
-        {"ours bare, in capitals, with arguments", REG_SZ, shouted + " /hidden", true},
-        {"ours through a variable", REG_EXPAND_SZ,
-         "\"%MERETH_TEST_FOLDER%" + std::string(self).substr(folder.size()) + "\"", true},
+        {REG_NONE, "", false},
+        {REG_SZ, "\"C:\\Old\\Mereth.exe\"", false}, // another copy
+        {REG_SZ, shouted + " /hidden", true},       // bare, in capitals, with an argument
+        {REG_EXPAND_SZ, "\"%MERETH_TEST_FOLDER%" + std::string(self).substr(folder.size()) + "\"",
+         true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+        SCOPED_TRACE(c.before);
         test::DeleteValue(RUN, "Mereth");
         if (c.type != REG_NONE) {
             ASSERT_TRUE(

@@ -154,24 +154,17 @@ TEST(Resources, AboutBoxAndSystemMenuString) {
 }
 
 // The About box as the program runs it: the version comes from the module's own record.
-class CAboutProbe : public CAboutDlg {
-public:
-    std::string m_shown;
-
-protected:
-    bool OnInitDialog() override {
-        const bool result = CAboutDlg::OnInitDialog();
-        char text[64] = {};
-        GetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, text, sizeof text);
-        m_shown = text;
-        EndDialog(IDOK);
-        return result;
-    }
-};
-
 TEST(Resources, AboutBoxShowsTheBuildsVersion) {
-    CAboutProbe about;
-    EXPECT_EQ(about.DoModal(), IDOK);
+    struct CAboutProbe : CAboutDlg {
+        std::string m_shown = std::string(64, '\0');
+        bool OnInitDialog() override {
+            const bool result = CAboutDlg::OnInitDialog();
+            m_shown.resize(GetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, m_shown.data(), 64));
+            EndDialog(IDOK);
+            return result;
+        }
+    } about;
+    about.DoModal();
     EXPECT_EQ(about.m_shown, std::string("Mereth Version ") + MERETH_VERSION_TEXT);
 }
 
