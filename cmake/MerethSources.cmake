@@ -22,6 +22,10 @@ add_library(mereth_core STATIC ${MERETH_CORE_SOURCES})
 target_include_directories(mereth_core PUBLIC ${MERETH_SRC})
 target_link_libraries(mereth_core PRIVATE mereth_base)
 
+# The version of project() as a header, for the resource scripts and the code.
+set(MERETH_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/MerethVersion.h.in ${MERETH_GENERATED}/MerethVersion.h)
+
 if(WIN32)
     enable_language(RC)
     add_subdirectory(src/res)
@@ -35,7 +39,7 @@ if(WIN32)
     file(GLOB MERETH_WIN32_SOURCES CONFIGURE_DEPENDS ${MERETH_SRC}/*/win32/*.cpp)
     add_library(mereth_win32 STATIC ${MERETH_WIN32_SOURCES})
     target_link_libraries(mereth_win32 PUBLIC mereth_core mereth_framework
-        rasapi32 comctl32 shell32 user32 gdi32 advapi32 kernel32)
+        rasapi32 comctl32 shell32 user32 gdi32 advapi32 version kernel32)
 
     if(EXISTS ${CMAKE_SOURCE_DIR}/tools/rassim/CMakeLists.txt)
         add_subdirectory(tools/rassim)

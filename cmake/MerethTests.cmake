@@ -59,6 +59,10 @@ if(WIN32 AND MERETH_WINE_TESTS)
         # Wine loads a native rasapi32.dll from the test's own folder.
         add_dependencies(wine_tests rassim)
     endif()
+    if(TARGET Mereth)
+        # The version record is read from the program beside the tests.
+        add_dependencies(wine_tests Mereth)
+    endif()
     # The registry and the rassim state are one per prefix: run these one at a time.
     # The second halves of two-process tests run only when their first half starts them.
     mereth_discover(wine_tests wine

@@ -170,5 +170,6 @@
 // Usage report window (dialog 150, controls from 1120)
 
 // Version record
+#define IDC_ABOUT_VERSION 1140
 
 #endif

@@ -80,6 +80,7 @@ template_prefix() {
         ) </dev/null >/dev/null 2>&1
         touch "$template/.mereth-ready"
     fi
+    "$REPO/scripts/wine-fonts" "$template"
     exec 8>&-
 }
 

@@ -8,9 +8,11 @@
 #include "DisplayOf.h"
 #include "DialogTemplate.h"
 #include "RasSimState.h"
+#include "StoreRegistry.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -25,6 +27,8 @@ public:
 
     using CMonitorDlg::m_indicators;
     using CMonitorDlg::m_model;
+    using CMonitorDlg::OnStartWithWindows;
+    using CMonitorDlg::StartsWithWindows;
 
     std::string ItemText(int id) const {
         char text[128] = {};
@@ -309,6 +313,63 @@ TEST_F(MonitorDialogTest, CloseBoxAsksAndEscapeOnlyHides) {
         EXPECT_EQ(answerer.m_captions[0], "Exit Mereth");
         EXPECT_TRUE(dlg.IsModalRunning());
     });
+}
+
+// The user's real Run value is put back afterwards, whatever the test left there.
+TEST_F(MonitorDialogTest, StartWithWindowsTogglesTheRunValue) {
+    const std::string RUN = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const test::RawValue saved = test::GetRaw(RUN, "Mereth");
+    struct Restore {
+        const std::string& key;
+        const test::RawValue& value;
+        ~Restore() {
+            test::DeleteValue(key, "Mereth");
+            if (value.found) {
+                test::PutRaw(key, "Mereth", value.type, value.data.data(),
+                             DWORD(value.data.size()));
+            }
+        }
+    } restore{RUN, saved};
+
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string shouted = self;
+    CharUpperA(shouted.data());
+    const std::string folder(self, std::strrchr(self, '\\'));
+    SetEnvironmentVariableA("MERETH_TEST_FOLDER", folder.c_str());
+    const std::string ours = std::string("\"") + self + "\"";
+    struct Case {
+        DWORD type; // REG_NONE: no value
+        std::string before;
+        bool ours;
+    } cases[] = {
+        {REG_NONE, "", false},
+        {REG_SZ, "\"C:\\Old\\Mereth.exe\"", false}, // another copy
+        {REG_SZ, shouted + " /hidden", true},       // bare, in capitals, with an argument
+        {REG_EXPAND_SZ, "\"%MERETH_TEST_FOLDER%" + std::string(self).substr(folder.size()) + "\"",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before);
+        test::DeleteValue(RUN, "Mereth");
+        if (c.type != REG_NONE) {
+            ASSERT_TRUE(
+                test::PutRaw(RUN, "Mereth", c.type, c.before.c_str(), DWORD(c.before.size() + 1)));
+        }
+        Run([&](CProbeDlg& dlg) {
+            EXPECT_EQ(dlg.StartsWithWindows(), c.ours);
+            for (bool on : {!c.ours, c.ours}) {
+                dlg.OnStartWithWindows();
+                EXPECT_EQ(dlg.StartsWithWindows(), on);
+                const test::RawValue after = test::GetRaw(RUN, "Mereth");
+                EXPECT_EQ(after.found, on);
+                if (on) {
+                    EXPECT_EQ(after.type, DWORD(REG_SZ));
+                    EXPECT_EQ(after.Bytes(), ours + '\0');
+                }
+            }
+        });
+    }
 }
 
 } // namespace

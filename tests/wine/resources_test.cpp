@@ -1,5 +1,8 @@
 #include "resource.h"
 
+#include "MerethVersion.h"
+#include "app/AboutDlg.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -141,16 +144,64 @@ TEST(Resources, AboutBoxAndSystemMenuString) {
     ASSERT_NE(about.Handle(), nullptr);
     EXPECT_EQ(TextOf(about.Handle()), "About Mereth");
     EXPECT_NE(GetDlgItem(about.Handle(), IDOK), nullptr);
-    std::vector<std::string> texts;
     int icons = 0;
     for (HWND c = GetWindow(about.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        texts.push_back(TextOf(c));
         if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
             SendMessageA(c, STM_GETICON, 0, 0) != 0)
             ++icons;
     }
     EXPECT_EQ(icons, 2);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Mereth Version 3"), texts.end());
+}
+
+// The About box as the program runs it: the version comes from the module's own record.
+TEST(Resources, AboutBoxShowsTheBuildsVersion) {
+    struct CAboutProbe : CAboutDlg {
+        std::string m_shown = std::string(64, '\0');
+        bool OnInitDialog() override {
+            const bool result = CAboutDlg::OnInitDialog();
+            m_shown.resize(GetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, m_shown.data(), 64));
+            EndDialog(IDOK);
+            return result;
+        }
+    } about;
+    about.DoModal();
+    EXPECT_EQ(about.m_shown, std::string("Mereth Version ") + MERETH_VERSION_TEXT);
+}
+
+// The program and rassim's DLL, built beside the tests, as their file properties show them.
+TEST(Resources, BuiltFilesCarryTheBuildsVersion) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string folder = self;
+    folder.resize(folder.rfind('\\') + 1);
+    for (const char* file : {"Mereth.exe", "rasapi32.dll"}) {
+        SCOPED_TRACE(file);
+        const std::string path = folder + file;
+        std::vector<BYTE> record(GetFileVersionInfoSizeA(path.c_str(), nullptr));
+        ASSERT_FALSE(record.empty());
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, DWORD(record.size()), record.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(fixed->dwProductVersionMS,
+                  DWORD(MAKELONG(MERETH_VERSION_MINOR, MERETH_VERSION_MAJOR)));
+        EXPECT_EQ(fixed->dwProductVersionLS, DWORD(MAKELONG(0, MERETH_VERSION_PATCH)));
+        EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+        EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
+        // English (United Kingdom), code page 1252: the language of the resource scripts.
+        const std::pair<const char*, std::string> texts[] = {
+            {"ProductVersion", MERETH_VERSION_TEXT},
+            {"FileVersion", MERETH_VERSION_TEXT},
+            {"ProductName", "Mereth"},
+            {"CompanyName", "Brambleway"},
+            {"OriginalFilename", file}};
+        for (const auto& [name, expected] : texts) {
+            char* text = nullptr;
+            const std::string query = std::string("\\StringFileInfo\\080904E4\\") + name;
+            VerQueryValueA(record.data(), query.c_str(), reinterpret_cast<void**>(&text), &length);
+            EXPECT_EQ(std::string(text ? text : "-"), expected) << name;
+        }
+    }
 }
 
 // One line per item: "text|id", "-" for a separator, "text>" then the sub-menu's lines
