@@ -5,10 +5,6 @@
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
-// Usage report window (dialog 150, controls from 1120)
-
-// Version record
-
 #endif
 
 // About box
