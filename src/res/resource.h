@@ -168,6 +168,18 @@
 #define ID_RESET_BILLING 32804
 
 // Usage report window (dialog 150, controls from 1120)
+#define IDD_REPORT 150
+#define IDC_REPORT_ENTRY 1120
+#define IDC_REPORT_GROUPING 1121
+#define IDC_REPORT_FROM 1122
+#define IDC_REPORT_TO 1123
+#define IDC_REPORT_MEASURE 1124
+#define IDC_REPORT_REFRESH 1125
+#define IDC_REPORT_EXPORT 1126
+#define IDC_REPORT_TABLE 1127
+#define IDC_REPORT_CHART 1128
+#define IDC_REPORT_CALLS 1129
+#define IDC_REPORT_STATUS 1130
 
 // Version record
 
