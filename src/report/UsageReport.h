@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@ namespace mereth {
 struct LogLocaleFormat {
     enum class DateOrder { DMY, MDY, YMD };
     DateOrder dateOrder = DateOrder::DMY;
-    std::string moneyDecimal = ".";  // the currency format's decimal separator
+    std::string moneyDecimal = ".";   // the currency format's decimal separator
     std::string moneyThousands = ","; // and its digit grouping separator
     int twoDigitYearMax = 2049;       // a two-digit year yy is the latest year <= this
     int firstDayOfWeek = 0;           // 0 = Monday .. 6 = Sunday, as weeks are grouped
@@ -24,9 +25,20 @@ struct LogLocaleFormat {
 
 // One call as its log line tells it.
 struct LoggedCall {
-    std::int32_t entry = 0; // index into CLogReader's entry names
-    CalendarDate date;      // the local start date; a call counts wholly on it
+    std::int32_t entry = 0;       // index into CLogReader's entry names
+    CalendarDate date;            // the local start date; a call counts wholly on it
     std::int32_t startSecond = 0; // of that day
+    std::int64_t seconds = 0;
+    double cost = 0.0;
+};
+
+// Day numbers count days from 1970-01-01, so that periods are plain arithmetic.
+std::int32_t DayNumber(CalendarDate date);
+CalendarDate DateOfDayNumber(std::int32_t day);
+
+// What a day of one entry adds up to.
+struct DaySum {
+    std::int64_t calls = 0;
     std::int64_t seconds = 0;
     double cost = 0.0;
 };
@@ -35,6 +47,13 @@ struct LoggedCall {
 // that a large file goes through a fixed buffer and never sits in memory whole.
 class CLogReader {
 public:
+    // Bounds that keep memory fixed on a log of any size (a 2 GB log holds some 25
+    // million lines): lines past them are skipped and counted.
+    static constexpr std::size_t MAX_LINE_BYTES = 1024;
+    static constexpr std::size_t MAX_KEPT_CALLS = 1000000;
+    static constexpr std::size_t MAX_ENTRY_NAMES = 512;
+    static constexpr std::size_t MAX_DAY_SUMS = 1000000;
+
     explicit CLogReader(LogLocaleFormat format);
     void Feed(std::string_view bytes);
     // Takes the last line when the file does not end in a line end.
@@ -48,6 +67,49 @@ public:
     const std::vector<LoggedCall>& Calls() const;
     std::int64_t SkippedLines() const; // damaged, foreign or too long; headers are not
     std::int64_t ReadLines() const;    // calls read
+
+    const LogLocaleFormat& Format() const { return m_format; }
+    // The sums of one entry by day number, over every call read.
+    const std::map<std::int32_t, DaySum>& DaySums(int entry) const;
+    // The first and last day with a call; false while there is none.
+    bool DateSpan(CalendarDate& first, CalendarDate& last) const;
+
+private:
+    struct CEntryDays {
+        std::map<std::int32_t, DaySum> days;
+        std::int32_t lastDay = 0;
+        DaySum* last = nullptr; // the day the last line of this entry went to
+
+        CEntryDays() = default;
+        // A copy has nodes of its own: the cached day is not carried over.
+        CEntryDays(const CEntryDays& other) : days(other.days) {}
+        CEntryDays& operator=(const CEntryDays& other) {
+            days = other.days;
+            last = nullptr;
+            return *this;
+        }
+        CEntryDays(CEntryDays&&) = default;
+        CEntryDays& operator=(CEntryDays&&) = default;
+    };
+
+    void TakeLine(std::string_view line);
+    bool ParseCall(std::string_view line);
+    int EntryIndex(std::string_view name);
+    void Keep(const LoggedCall& call);
+
+    LogLocaleFormat m_format;
+    std::string m_pending;   // a line begun in an earlier piece
+    bool m_overlong = false; // the rest of a too long line is dropped as it comes
+    std::vector<std::string> m_names;
+    std::map<std::string, int, std::less<>> m_nameIndex;
+    int m_lastEntry = -1;
+    std::vector<CEntryDays> m_days;
+    std::size_t m_daySumCount = 0;
+    std::vector<LoggedCall> m_calls;
+    std::int64_t m_skipped = 0;
+    std::int64_t m_read = 0;
+    std::int32_t m_firstDay = 0;
+    std::int32_t m_lastDay = 0;
 };
 
 enum class ReportGrouping { Day, Week, Month };
