@@ -21,10 +21,6 @@ constexpr int TABLE_WIDTHS[] = {110, 50, 70, 80};
 constexpr const char* CALL_COLUMNS[] = {"Entry", "Start", "Duration", "Cost"};
 constexpr int CALL_WIDTHS[] = {140, 140, 80, 90};
 constexpr int DEFAULT_GROUPING = 2; // Month
-// The whole of any log when asked for its first and last day.
-constexpr CalendarDate EARLIEST{1970, 1, 1};
-constexpr CalendarDate LATEST{2199, 12, 31};
-
 SYSTEMTIME SystemTimeOf(const CalendarDate& date) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(date.year);
@@ -179,17 +175,10 @@ LRESULT CReportWindow::OnLogRead(WPARAM generation, LPARAM) {
     m_reader = std::move(m_pending);
     m_status = m_pendingStatus;
 
-    ReportQuery all;
-    all.from = EARLIEST;
-    all.to = LATEST;
-    const ReportTable days = BuildReport(*m_reader, all);
-    if (days.rows.empty()) {
+    if (!m_reader->DateSpan(m_firstDay, m_lastDay)) {
         SYSTEMTIME now;
         GetLocalTime(&now);
         m_firstDay = m_lastDay = {now.wYear, now.wMonth, now.wDay};
-    } else {
-        m_firstDay = days.rows.front().first;
-        m_lastDay = days.rows.back().first;
     }
     FillEntries();
     ShowRange();
