@@ -17,7 +17,7 @@ namespace {
 constexpr const char* GROUPINGS[] = {"Day", "Week", "Month", "Custom range"};
 constexpr const char* MEASURES[] = {"Cost", "Time", "Calls"};
 constexpr const char* TABLE_COLUMNS[] = {"Period", "Calls", "Time", "Cost"};
-constexpr int TABLE_WIDTHS[] = {110, 50, 70, 80};
+constexpr int TABLE_WIDTHS[] = {100, 45, 65, 75};
 constexpr const char* CALL_COLUMNS[] = {"Entry", "Start", "Duration", "Cost"};
 constexpr int CALL_WIDTHS[] = {140, 140, 80, 90};
 constexpr int DEFAULT_GROUPING = 2; // Month

@@ -14,10 +14,11 @@
 //   tray-picture                                a fingerprint of the tray icon's picture
 //   context-menu ID                             right-clicks control ID of the main window
 //   menu-pick CHAR                              chooses an item of the open pop-up menu
-//   rect menu|tray|main                         where that window is: x y width height
+//   rect menu|tray|main|CAPTION                 where that window is: x y width height
 //   kill                                        ends the program without a word, like a crash
 //   reg-tree KEY                                prints the tree under HKCU\KEY, one value a line
 //   window-click CAPTION ID                     BM_CLICK to control ID of the window CAPTION
+//   window-choose CAPTION ID INDEX              picks item INDEX of that window's list ID
 //   wait-window-text CAPTION ID PATTERN         the text of control ID of the window CAPTION
 //   save-as PATH TYPE                           fills in the open Save As dialog: the file
 //                                               name, the type by its number (1..), Save
@@ -84,6 +85,8 @@ constexpr struct {
     NAMED_ID(ID_TRAY_RESTORE),
     NAMED_ID(ID_TRAY_START_WITH_WINDOWS),
     NAMED_ID(IDC_REPORT_EXPORT),
+    NAMED_ID(IDC_REPORT_GROUPING),
+    NAMED_ID(IDC_REPORT_MEASURE),
     NAMED_ID(IDC_REPORT_REFRESH),
     NAMED_ID(IDC_REPORT_STATUS),
     NAMED_ID(IDCANCEL),
@@ -425,7 +428,7 @@ int ContextMenu(int id) {
 }
 
 // Where a window is on the screen, as "x y width height": the open pop-up menu, the one
-// tray icon or the main window.
+// tray icon, the main window or the dialog of that caption.
 int Rect(const std::string& what) {
     HWND hwnd = nullptr;
     Poll([&] {
@@ -434,8 +437,10 @@ int Rect(const std::string& what) {
         } else if (what == "tray") {
             const std::vector<HWND> icons = TrayIcons();
             hwnd = icons.size() == 1 ? icons.front() : nullptr;
-        } else {
+        } else if (what == "main") {
             hwnd = MainWindow();
+        } else {
+            hwnd = TopLevel("#32770", what.c_str());
         }
         return hwnd != nullptr;
     });
@@ -544,7 +549,8 @@ int main(int argc, char** argv) {
     if (takesId && n >= 1 && id == 0) {
         return Fail("no such id: " + args[1]);
     }
-    if ((verb == "window-click" || verb == "wait-window-text") && n >= 2) {
+    if ((verb == "window-click" || verb == "wait-window-text" || verb == "window-choose") &&
+        n >= 2) {
         const int control = IdOf(args[2]);
         HWND target = control ? ControlOf(a1, control) : nullptr;
         if (!target) {
@@ -552,6 +558,13 @@ int main(int argc, char** argv) {
         }
         if (verb == "window-click" && n == 2) {
             return PostMessageA(target, BM_CLICK, 0, 0) ? 0 : Fail("cannot post");
+        }
+        if (verb == "window-choose" && n == 3) {
+            SendMessageA(target, CB_SETCURSEL, std::atoi(args[3].c_str()), 0);
+            return PostMessageA(GetParent(target), WM_COMMAND,
+                                MAKEWPARAM(GetDlgCtrlID(target), CBN_SELCHANGE), LPARAM(target))
+                       ? 0
+                       : Fail("cannot post");
         }
         std::string seen;
         if (n == 3 &&
@@ -636,7 +649,7 @@ int main(int argc, char** argv) {
     if (verb == "context-menu" && n == 1) {
         return ContextMenu(id);
     }
-    if (verb == "rect" && n == 1 && (args[1] == "menu" || args[1] == "tray" || args[1] == "main")) {
+    if (verb == "rect" && n == 1) {
         return Rect(args[1]);
     }
     if (verb == "kill" && n == 0) {
