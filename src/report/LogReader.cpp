@@ -40,13 +40,14 @@ bool TwoDigits(std::string_view text, int limit, int& value) {
     return value < limit;
 }
 
-bool ParseTime(std::string_view text, std::int32_t& second) {
+// hh:mm:ss; a start may fall on a leap second.
+bool ParseTime(std::string_view text, std::int32_t& second, int secondsLimit = 60) {
     int h = 0;
     int m = 0;
     int s = 0;
     if (text.size() != 8 || text[2] != ':' || text[5] != ':' ||
         !TwoDigits(text.substr(0, 2), 24, h) || !TwoDigits(text.substr(3, 2), 60, m) ||
-        !TwoDigits(text.substr(6, 2), 60, s)) {
+        !TwoDigits(text.substr(6, 2), secondsLimit, s)) {
         return false;
     }
     second = h * 3600 + m * 60 + s;
@@ -313,7 +314,7 @@ bool CLogReader::ParseCall(std::string_view line) {
     LoggedCall call;
     std::size_t timeAt = start.rfind(' ');
     if (name.empty() || timeAt == std::string_view::npos ||
-        !ParseTime(start.substr(timeAt + 1), call.startSecond) ||
+        !ParseTime(start.substr(timeAt + 1), call.startSecond, 61) ||
         !ParseDate(start.substr(0, timeAt), m_format, call.date) ||
         !ParseDuration(duration, call.seconds) || !ParseCost(cost, m_format, call.cost)) {
         return false;
