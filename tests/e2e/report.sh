@@ -42,4 +42,7 @@ expected=$(printf 'Entry,Start,Seconds,Cost\r\n'
 expect_same "the calls exported" "$(cat "$CSV")" "$expected"
 expect_eq "rows with a CR LF end" "$(grep -c $'\r$' "$CSV")" 3
 
+# Esc closes the report, as in any dialog, though the main window runs the message loop.
+xdotool windowfocus --sync "$(xdotool search --name "$REPORT" | head -1)" key Escape
+wait_for 5 "the report to close" driver --timeout 0 no-box "$REPORT"
 exit_from_tray

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace mereth {
@@ -101,18 +103,9 @@ protected:
     int Rows(int list) {
         return static_cast<int>(report.GetDlgItem(list).SendMessage(LVM_GETITEMCOUNT));
     }
-    std::string ReadFileText(const std::string& path) {
-        std::string bytes;
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        char buffer[4096];
-        DWORD read = 0;
-        while (file != INVALID_HANDLE_VALUE &&
-               ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-            bytes.append(buffer, read);
-        }
-        CloseHandle(file);
-        return bytes;
+    static std::string ReadFileText(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
     test::TempFolder folder{"mereth report"};
