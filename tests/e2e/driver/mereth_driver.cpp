@@ -255,6 +255,14 @@ HWND ControlOf(const char* caption, int id) {
     return control;
 }
 
+BOOL CALLBACK FirstShownEdit(HWND child, LPARAM found) {
+    const bool edit = ClassOf(child) == "Edit" && IsWindowVisible(child);
+    if (edit) {
+        *reinterpret_cast<HWND*>(found) = child;
+    }
+    return !edit;
+}
+
 // The common Save dialog: the type list is cmb1; the name field is an edit whose id
 // differs between its layouts, the only one shown.
 int SaveAs(const char* path, int type) {
@@ -271,16 +279,7 @@ int SaveAs(const char* path, int type) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, code), LPARAM(types));
     }
     HWND name = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM found) -> BOOL {
-            const bool edit = ClassOf(child) == "Edit" && IsWindowVisible(child);
-            if (edit) {
-                *reinterpret_cast<HWND*>(found) = child;
-            }
-            return !edit;
-        },
-        LPARAM(&name));
+    EnumChildWindows(dialog, FirstShownEdit, LPARAM(&name));
     if (!name || !SendMessageA(name, WM_SETTEXT, 0, LPARAM(path))) {
         return Fail("no file name field");
     }
