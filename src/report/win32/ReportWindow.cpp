@@ -100,7 +100,7 @@ bool CReportWindow::OnInitDialog() {
     const RECT none{0, 0, 0, 0};
     m_chart.Create(nullptr, WS_CHILD | WS_VISIBLE, none, m_hWnd, IDC_REPORT_CHART,
                    WS_EX_CLIENTEDGE);
-    // The chart follows the calls list in the tab order, as it sits above it.
+    // In the tab order the chart comes after the table it stands beside.
     ::SetWindowPos(m_chart.Handle(), GetDlgItem(IDC_REPORT_TABLE).Handle(), 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AddColumns(GetDlgItem(IDC_REPORT_TABLE).Handle(), TABLE_COLUMNS, TABLE_WIDTHS, 4);
