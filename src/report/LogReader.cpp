@@ -149,6 +149,11 @@ bool ParseCost(std::string_view text, const LogLocaleFormat& format, double& cos
     std::size_t end = text.find_last_of("0123456789") + 1;
     std::string_view decimal = format.moneyDecimal;
     std::string_view thousands = format.moneyThousands;
+    // A locale without a leading zero writes half a unit as ".50".
+    if (!decimal.empty() && first >= decimal.size() &&
+        text.substr(first - decimal.size(), decimal.size()) == decimal) {
+        first -= decimal.size();
+    }
     const bool blankGroups = thousands.empty() ? false : IsBlank(thousands[0]);
 
     std::int64_t mantissa = 0;

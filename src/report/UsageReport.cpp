@@ -92,7 +92,7 @@ ReportTable BuildReport(const CLogReader& log, const ReportQuery& query) {
             it->second.first = DateOfDayNumber(start);
         }
         Add(it->second, sum);
-        Add(table.total, DaySum{sum.calls, sum.seconds, sum.cost});
+        Add(table.total, sum);
     });
     table.rows.reserve(periods.size());
     for (const auto& [start, row] : periods) {
