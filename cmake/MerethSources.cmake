@@ -39,7 +39,7 @@ if(WIN32)
     file(GLOB MERETH_WIN32_SOURCES CONFIGURE_DEPENDS ${MERETH_SRC}/*/win32/*.cpp)
     add_library(mereth_win32 STATIC ${MERETH_WIN32_SOURCES})
     target_link_libraries(mereth_win32 PUBLIC mereth_core mereth_framework
-        rasapi32 comctl32 shell32 user32 gdi32 advapi32 version kernel32)
+        rasapi32 comctl32 comdlg32 shell32 user32 gdi32 advapi32 version kernel32)
 
     if(EXISTS ${CMAKE_SOURCE_DIR}/tools/rassim/CMakeLists.txt)
         add_subdirectory(tools/rassim)

@@ -20,6 +20,7 @@
 #include "log/win32/ConnectionLog.h"
 #include "ras/ConnectionWatcher.h"
 #include "ras/win32/WinRasService.h"
+#include "report/win32/ReportWindow.h"
 #include "store/win32/SettingsStore.h"
 #include "tray/win32/TrayIcon.h"
 #include "accounting/CostCalculator.h"
@@ -175,6 +176,7 @@ protected:
     int m_barShift = 0;      // pixels the window grows by while the bar shows
     int m_barBelow = 0;      // controls from this client y down move for the bar
     TooltipText m_tipText;
+    CReportWindow m_report{m_locale};
 
 protected:
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {

@@ -30,6 +30,15 @@ bool ReturnsDirectly(UINT message) {
     }
 }
 
+// The dialog whose keys a message is: a modeless dialog of this thread (the usage report
+// beside the main window) gets Tab, Esc and its mnemonics too.
+HWND KeyboardDialog(HWND running, HWND target) {
+    const HWND root = target ? GetAncestor(target, GA_ROOT) : nullptr;
+    const bool dialog = root && root != running &&
+                        GetClassLongPtrA(root, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG);
+    return dialog ? root : running;
+}
+
 } // namespace
 
 CDialog::~CDialog() {
@@ -103,7 +112,7 @@ INT_PTR CDialog::DoModal() {
             m_result = -1;
             break;
         }
-        if (!IsDialogMessageA(hWnd, &msg)) {
+        if (!IsDialogMessageA(KeyboardDialog(hWnd, msg.hwnd), &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

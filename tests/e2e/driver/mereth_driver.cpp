@@ -14,9 +14,14 @@
 //   tray-picture                                a fingerprint of the tray icon's picture
 //   context-menu ID                             right-clicks control ID of the main window
 //   menu-pick CHAR                              chooses an item of the open pop-up menu
-//   rect menu|tray|main                         where that window is: x y width height
+//   rect menu|tray|main|CAPTION                 where that window is: x y width height
 //   kill                                        ends the program without a word, like a crash
 //   reg-tree KEY                                prints the tree under HKCU\KEY, one value a line
+//   window-click CAPTION ID                     BM_CLICK to control ID of the window CAPTION
+//   window-choose CAPTION ID INDEX              picks item INDEX of that window's list ID
+//   wait-window-text CAPTION ID PATTERN         the text of control ID of the window CAPTION
+//   save-as PATH TYPE                           fills in the open Save As dialog: the file
+//                                               name, the type by its number (1..), Save
 //   wait-colour ID RRGGBB                       the screen shows that colour just inside the
 //                                               left end of control ID
 //
@@ -79,6 +84,12 @@ constexpr struct {
     NAMED_ID(ID_TRAY_BACKUP),
     NAMED_ID(ID_TRAY_RESTORE),
     NAMED_ID(ID_TRAY_START_WITH_WINDOWS),
+    NAMED_ID(IDC_REPORT_EXPORT),
+    NAMED_ID(IDC_REPORT_GROUPING),
+    NAMED_ID(IDC_REPORT_MEASURE),
+    NAMED_ID(IDC_REPORT_REFRESH),
+    NAMED_ID(IDC_REPORT_STATUS),
+    NAMED_ID(IDCANCEL),
 };
 #undef NAMED_ID
 
@@ -234,6 +245,50 @@ int Answer(const char* caption, const char* button) {
                : Fail("cannot press the button");
 }
 
+// A control of the visible top-level dialog CAPTION, waited for.
+HWND ControlOf(const char* caption, int id) {
+    HWND control = nullptr;
+    Poll([&] {
+        HWND window = TopLevel("#32770", caption);
+        return (control = window ? GetDlgItem(window, id) : nullptr) != nullptr;
+    });
+    return control;
+}
+
+BOOL CALLBACK FirstShownEdit(HWND child, LPARAM found) {
+    const bool edit = ClassOf(child) == "Edit" && IsWindowVisible(child);
+    if (edit) {
+        *reinterpret_cast<HWND*>(found) = child;
+    }
+    return !edit;
+}
+
+// The common Save dialog: the type list is cmb1; the name field is an edit whose id
+// differs between its layouts, the only one shown.
+int SaveAs(const char* path, int type) {
+    HWND dialog = nullptr;
+    if (!Poll([&] { return (dialog = TopLevel("#32770", "Save As")) != nullptr; })) {
+        return Fail("no Save As dialog");
+    }
+    HWND types = GetDlgItem(dialog, 0x470);
+    if (!types || SendMessageA(types, CB_SETCURSEL, type - 1, 0) == CB_ERR) {
+        return Fail("no such file type");
+    }
+    // As a pick from the list ends: some layouts act on the one, some on the other.
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, code), LPARAM(types));
+    }
+    HWND name = nullptr;
+    EnumChildWindows(dialog, FirstShownEdit, LPARAM(&name));
+    if (!name || !SendMessageA(name, WM_SETTEXT, 0, LPARAM(path))) {
+        return Fail("no file name field");
+    }
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        LPARAM(GetDlgItem(dialog, IDOK)))
+               ? 0
+               : Fail("cannot press Save");
+}
+
 int EndSession() {
     HWND main = WaitMain();
     if (!main) {
@@ -372,7 +427,7 @@ int ContextMenu(int id) {
 }
 
 // Where a window is on the screen, as "x y width height": the open pop-up menu, the one
-// tray icon or the main window.
+// tray icon, the main window or the dialog of that caption.
 int Rect(const std::string& what) {
     HWND hwnd = nullptr;
     Poll([&] {
@@ -381,8 +436,10 @@ int Rect(const std::string& what) {
         } else if (what == "tray") {
             const std::vector<HWND> icons = TrayIcons();
             hwnd = icons.size() == 1 ? icons.front() : nullptr;
-        } else {
+        } else if (what == "main") {
             hwnd = MainWindow();
+        } else {
+            hwnd = TopLevel("#32770", what.c_str());
         }
         return hwnd != nullptr;
     });
@@ -491,6 +548,33 @@ int main(int argc, char** argv) {
     if (takesId && n >= 1 && id == 0) {
         return Fail("no such id: " + args[1]);
     }
+    if ((verb == "window-click" || verb == "wait-window-text" || verb == "window-choose") &&
+        n >= 2) {
+        const int control = IdOf(args[2]);
+        HWND target = control ? ControlOf(a1, control) : nullptr;
+        if (!target) {
+            return Fail("no control " + args[2] + " in \"" + args[1] + "\"");
+        }
+        if (verb == "window-click" && n == 2) {
+            return PostMessageA(target, BM_CLICK, 0, 0) ? 0 : Fail("cannot post");
+        }
+        if (verb == "window-choose" && n == 3) {
+            SendMessageA(target, CB_SETCURSEL, std::atoi(args[3].c_str()), 0);
+            return PostMessageA(GetParent(target), WM_COMMAND,
+                                MAKEWPARAM(GetDlgCtrlID(target), CBN_SELCHANGE), LPARAM(target))
+                       ? 0
+                       : Fail("cannot post");
+        }
+        std::string seen;
+        if (n == 3 &&
+            Poll([&] { return Matches(args[3].c_str(), (seen = TextOf(target)).c_str()); })) {
+            return 0;
+        }
+        return Fail("text is \"" + seen + "\"");
+    }
+    if (verb == "save-as" && n == 2) {
+        return SaveAs(a1, std::atoi(a2));
+    }
 
     if (verb == "wait-colour" && n == 2) {
         std::string seen;
@@ -564,7 +648,7 @@ int main(int argc, char** argv) {
     if (verb == "context-menu" && n == 1) {
         return ContextMenu(id);
     }
-    if (verb == "rect" && n == 1 && (args[1] == "menu" || args[1] == "tray" || args[1] == "main")) {
+    if (verb == "rect" && n == 1) {
         return Rect(args[1]);
     }
     if (verb == "kill" && n == 0) {
