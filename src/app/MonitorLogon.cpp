@@ -3,16 +3,9 @@
 
 #include "core/win32/ModuleInfo.h"
 #include "store/win32/LogonEntry.h"
+#include "ui/UserTexts.h"
 
 namespace mereth {
-
-namespace {
-constexpr const char* LOGON_ADD_FAILED =
-    "Mereth could not be added to the programs that start with Windows.";
-constexpr const char* LOGON_REMOVE_FAILED =
-    "Mereth could not be removed from the programs that start with Windows.";
-constexpr const char* LOGON_CAPTION = "Start with Windows";
-} // namespace
 
 bool CMonitorDlg::StartsWithWindows() const {
     const std::wstring path = ModuleFileName();

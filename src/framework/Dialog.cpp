@@ -49,6 +49,16 @@ CDialog::~CDialog() {
     m_hWnd = nullptr;
 }
 
+HWND CDialog::CreateModeless(HWND owner) {
+    std::vector<DWORD> copy;
+    if (!CopyTemplate(copy)) {
+        return nullptr;
+    }
+    return ::CreateDialogIndirectParamA(ResourceInstance(),
+                                        reinterpret_cast<const DLGTEMPLATE*>(copy.data()), owner,
+                                        &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+}
+
 bool CDialog::CopyTemplate(std::vector<DWORD>& copy) const {
     const void* data = m_template;
     size_t size = m_templateSize;

@@ -40,6 +40,8 @@ public:
     ~CDialog() override;
 
     virtual INT_PTR DoModal();
+    // Creates the dialog modeless and hidden, owned by owner; null when it could not.
+    HWND CreateModeless(HWND owner);
     // Ends the modal run with result as DoModal's value; does nothing outside one.
     void EndDialog(INT_PTR result);
     bool IsModalRunning() const { return m_modalRunning; }

@@ -81,4 +81,11 @@ inline constexpr char RESTORE_FAILED_PARTLY[] =
     "The settings could not be restored (error %ld), and those before could not all be put "
     "back.";
 
+// Start with Windows
+inline constexpr char LOGON_CAPTION[] = "Start with Windows";
+inline constexpr char LOGON_ADD_FAILED[] =
+    "Mereth could not be added to the programs that start with Windows.";
+inline constexpr char LOGON_REMOVE_FAILED[] =
+    "Mereth could not be removed from the programs that start with Windows.";
+
 } // namespace mereth

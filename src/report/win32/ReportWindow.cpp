@@ -63,37 +63,19 @@ bool CReportWindow::Open(CWnd* owner, const std::wstring& logPath, const LogLoca
         ::SetForegroundWindow(m_hWnd);
         return true;
     }
-    if (!CopyTemplate(m_template)) {
-        return false;
-    }
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     m_logPath = logPath;
     m_format = format;
     m_sortColumn = 0;
     m_sortAscending = true;
-    const HWND hWnd = CreateDialogIndirectParamA(
-        ResourceInstance(), reinterpret_cast<const DLGTEMPLATE*>(m_template.data()),
-        owner ? owner->Handle() : nullptr, &CReportWindow::ModelessDialogProc,
-        reinterpret_cast<LPARAM>(this));
+    const HWND hWnd = CreateModeless(owner ? owner->Handle() : nullptr);
     if (!hWnd) {
         return false;
     }
     ::ShowWindow(hWnd, SW_SHOWNORMAL);
     StartReading();
     return true;
-}
-
-INT_PTR CALLBACK CReportWindow::ModelessDialogProc(HWND hWnd, UINT message, WPARAM wParam,
-                                                   LPARAM lParam) noexcept {
-    auto* window = reinterpret_cast<CReportWindow*>(GetWindowLongPtrA(hWnd, DWLP_USER));
-    if (!window && message == WM_INITDIALOG) {
-        window = reinterpret_cast<CReportWindow*>(lParam);
-        if (window) {
-            AttachDialog(window, hWnd);
-        }
-    }
-    return RunDialogMessage(window, hWnd, message, wParam, lParam);
 }
 
 bool CReportWindow::OnInitDialog() {

@@ -51,8 +51,6 @@ protected:
     void OnCancel() override;
 
 private:
-    static INT_PTR CALLBACK ModelessDialogProc(HWND hWnd, UINT message, WPARAM wParam,
-                                               LPARAM lParam) noexcept;
     static DWORD WINAPI ReadThread(void* parameter);
 
     void StartReading();
@@ -87,7 +85,6 @@ private:
 
     const ILocale& m_locale;
     CReportChart m_chart;
-    std::vector<DWORD> m_template;
 
     // The read under way: the worker owns m_pending until it posts WM_LOG_READ.
     std::wstring m_logPath;
