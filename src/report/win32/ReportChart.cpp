@@ -3,6 +3,7 @@
 #include "framework/Gdi.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -159,17 +160,25 @@ void CReportChart::Draw(HDC dc, const RECT& client) const {
         }
     }
 
-    // Labels under the bars, as many as fit without touching.
+    // Labels under the bars, as many as fit without touching, none past the plot's ends
+    // (the first would run into the value axis's labels, the last off the window).
     std::size_t n = FormatBarLabel(0, label, sizeof label);
     SIZE size{};
     GetTextExtentPoint32A(dc, label, static_cast<int>(n), &size);
     const std::size_t every =
         std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((size.cx + 8) / slot)));
+    int drawnRight = INT_MIN;
     for (std::size_t i = 0; i < count; i += every) {
         n = FormatBarLabel(i, label, sizeof label);
         const int centre = plot.left + static_cast<int>(slot * (double(i) + 0.5));
-        RECT box{centre - size.cx, plot.bottom + 3, centre + size.cx, client.bottom};
-        DrawTextA(dc, label, static_cast<int>(n), &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+        const int left = std::clamp(centre - static_cast<int>(size.cx) / 2, int(plot.left),
+                                    std::max(int(plot.left), int(client.right - size.cx)));
+        if (left < drawnRight + 8) {
+            continue; // pushed in from an end onto its neighbour
+        }
+        drawnRight = left + size.cx;
+        RECT box{left, plot.bottom + 3, left + size.cx, client.bottom};
+        DrawTextA(dc, label, static_cast<int>(n), &box, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     }
 
     CSelectObject keepPen(dc, axisPen.Get());

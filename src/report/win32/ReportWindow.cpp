@@ -35,6 +35,26 @@ void CopyText(const char* text, char* out, std::size_t capacity) {
     }
 }
 
+// Spreads a list's width over its columns in the shares of their first widths, leaving
+// room for the vertical scroll bar, so that no column hides past the right edge.
+void FitColumns(HWND list, const int* widths, int count) {
+    RECT client{};
+    ::GetClientRect(list, &client);
+    // The client width shrinks by the scroll bar once it shows; fit as if it always did.
+    const bool scrollBar = (::GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    const int room = client.right - (scrollBar ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
+    int sum = 0;
+    for (int i = 0; i < count; ++i) {
+        sum += widths[i];
+    }
+    if (room <= 0 || sum <= 0) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        ListView_SetColumnWidth(list, i, std::max(20, widths[i] * room / sum));
+    }
+}
+
 void AddColumns(HWND list, const char* const* names, const int* widths, int count) {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     for (int i = 0; i < count; ++i) {
@@ -479,6 +499,8 @@ void CReportWindow::Layout(int width, int height) {
     m_chart.MoveWindow({margin + tableWidth + gap, top, width - margin, top + upper});
     GetDlgItem(IDC_REPORT_CALLS)
         .MoveWindow({margin, top + upper + gap, width - margin, top + middle});
+    FitColumns(GetDlgItem(IDC_REPORT_TABLE).Handle(), TABLE_WIDTHS, 4);
+    FitColumns(GetDlgItem(IDC_REPORT_CALLS).Handle(), CALL_WIDTHS, 4);
 }
 
 LRESULT CReportWindow::OnSize(WPARAM type, LPARAM size) {
