@@ -139,6 +139,15 @@ bool CConnectionAccounting::ResumeConnection(int k, const RunningCall& call) {
     return true;
 }
 
+void CConnectionAccounting::LogUnwatchedEnd(const RunningCall& call) {
+    if (m_connected) {
+        return;
+    }
+    const ConnectionStats& all = m_model.m_entries[0];
+    m_log.LogConnection(call.entryName.c_str(), call.start, all.connTime.value,
+                        all.connCost.value, all.totalLogins);
+}
+
 bool CConnectionAccounting::GetRunningCall(RunningCall& call) const {
     if (!m_connected) {
         return false;

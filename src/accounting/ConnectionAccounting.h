@@ -39,6 +39,10 @@ public:
     // counted and priced with it. False, and nothing changed, for a record not in use
     // or while a connection runs.
     bool ResumeConnection(int k, const RunningCall& call);
+    // A saved call whose connection went while no program watched (Windows shut down
+    // on line, the program killed): its line, with what the last save counted of it,
+    // which is what the figures hold. Nothing while a connection runs.
+    void LogUnwatchedEnd(const RunningCall& call);
     // One tick of the running connection: every figure as its base plus the segment.
     AccountingResult AccrueTick();
     // A tariff was edited; governingBefore is the tariff that priced the running call

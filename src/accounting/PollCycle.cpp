@@ -17,8 +17,13 @@ PollEvent CPollCycle::ResumeSavedCall(const RunningCall& call) {
     const bool same = call.handle != 0 && m_model.IsValidRecord(record) &&
                       m_poll.WatchedHandle() == call.handle &&
                       m_model.m_entries[record].name == call.entryName.view();
-    return same && m_accounting.ResumeConnection(record, call) ? PollEvent::Started
-                                                               : PollEvent::Idle;
+    if (same && m_accounting.ResumeConnection(record, call)) {
+        return PollEvent::Started;
+    }
+    // Without this the log, and the report read from it, would lack a call the
+    // figures count.
+    m_accounting.LogUnwatchedEnd(call);
+    return PollEvent::Idle;
 }
 
 PollResult CPollCycle::OnPollResult(int record, std::uint64_t handle) {

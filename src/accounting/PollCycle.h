@@ -36,7 +36,8 @@ public:
     PollResult OnPollResult(int record, std::uint64_t handle);
     // At start-up, before the first poll: when the watched connection is the saved
     // call's own (its handle and entry), the call goes on (Started); otherwise the
-    // saved call is over (Idle) and the next poll counts whatever is up as a new call.
+    // saved call is over (Idle): it is logged as far as it was saved, and the next poll
+    // counts whatever is up as a new call.
     PollEvent ResumeSavedCall(const RunningCall& call);
 
 private:

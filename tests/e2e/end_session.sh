@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Windows logs the user off in the middle of a call: Mereth stores the figures up to the
-# last tick without asking, and logs no line for the unfinished call.
+# last tick without asking, and logs no line for the unfinished call. The line drops with
+# the session; the next start logs the call as far as the figures counted it, once.
 source "$(dirname "$0")/lib.sh"
 begin
 rassim phonebook Work
@@ -17,3 +18,19 @@ expect_eq "Work's logins" "$(store_value "$tree" '\Dialup Connections\Work\Login
 [ "$(store_value "$tree" '\Dialup Connections\Work\Times' Conn)" -ge 1 ] &&
     ok "the call's time is stored" || fail "the call's time is not stored"
 expect_eq "calls in the log" "$(log_call_count)" 0
+
+# The session ends: the system ends the program and the line.
+driver kill
+wait_for 10 "Mereth to end" mereth_ended
+rassim hangup Work
+start_mereth
+wait_for 10 "the call in the log" has_calls 1
+driver wait-title "Mereth - Not Connected"
+expect_eq "calls in the log" "$(log_call_count)" 1
+call=$(log_calls)
+expect_eq "the call's entry" "$(call_entry "$call")" Work
+expect_eq "the call's seconds" "$(call_seconds "$call")" \
+    "$(store_value "$tree" '\Dialup Connections\Work\Times' Conn)"
+tree=$(store_tree)
+expect_eq "Work's logins" "$(store_value "$tree" '\Dialup Connections\Work\Logins' Total)" 1
+expect_eq "the stored call" "$(store_value "$tree" '\General' 'Call Handle')" ""

@@ -177,7 +177,7 @@ Dialup Connection    | Start             | Duration   | Cost
 $hyphens" ]
 }
 # The connection lines of the log, without the headers.
-log_calls() { tr -d '\r' <"$LOG" | grep -v -e '^---' -e '^Dialup Connection '; }
+log_calls() { tr -d '\r' <"$LOG" | grep -v -e '^---' -e '^Dialup Connection ' || true; }
 log_call_count() { log_calls | wc -l; }
 has_calls() { [ "$(log_call_count)" -ge "$1" ]; }
 
