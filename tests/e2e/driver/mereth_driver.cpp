@@ -7,7 +7,7 @@
 //   text ID | wait-text ID PATTERN              a control's text (WM_GETTEXT)
 //   wait-visible | wait-hidden
 //   click ID | command ID | close               BM_CLICK / WM_COMMAND / WM_CLOSE, all posted
-//   answer CAPTION yes|no                       presses a button of the message box CAPTION
+//   answer CAPTION yes|no|ok                    presses a button of the message box CAPTION
 //   no-box CAPTION                              fails if a window CAPTION is open
 //   end-session                                 WM_QUERYENDSESSION, then WM_ENDSESSION
 //   tray-icons | tray-click double|right        the icons in the shell's notification area
@@ -22,6 +22,7 @@
 //   wait-window-text CAPTION ID PATTERN         the text of control ID of the window CAPTION
 //   save-as PATH TYPE                           fills in the open Save As dialog: the file
 //                                               name, the type by its number (1..), Save
+//   open-file PATH                              the same for the open Open dialog
 //   wait-colour ID RRGGBB                       the screen shows that colour just inside the
 //                                               left end of control ID
 //
@@ -238,7 +239,9 @@ int Answer(const char* caption, const char* button) {
     if (!Poll([&] { return (box = TopLevel("#32770", caption)) != nullptr; })) {
         return Fail(std::string("no message box \"") + caption + "\"");
     }
-    const int id = std::strcmp(button, "yes") == 0 ? IDYES : IDNO;
+    const int id = std::strcmp(button, "yes") == 0  ? IDYES
+                   : std::strcmp(button, "ok") == 0 ? IDOK
+                                                    : IDNO;
     return PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                         reinterpret_cast<LPARAM>(GetDlgItem(box, id)))
                ? 0
@@ -263,20 +266,22 @@ BOOL CALLBACK FirstShownEdit(HWND child, LPARAM found) {
     return !edit;
 }
 
-// The common Save dialog: the type list is cmb1; the name field is an edit whose id
-// differs between its layouts, the only one shown.
-int SaveAs(const char* path, int type) {
+// The common Save or Open dialog: the type list is cmb1 (type 0 leaves it); the name
+// field is an edit whose id differs between its layouts, the only one shown.
+int FileDialog(const char* caption, const char* path, int type) {
     HWND dialog = nullptr;
-    if (!Poll([&] { return (dialog = TopLevel("#32770", "Save As")) != nullptr; })) {
-        return Fail("no Save As dialog");
+    if (!Poll([&] { return (dialog = TopLevel("#32770", caption)) != nullptr; })) {
+        return Fail(std::string("no \"") + caption + "\" dialog");
     }
     HWND types = GetDlgItem(dialog, 0x470);
-    if (!types || SendMessageA(types, CB_SETCURSEL, type - 1, 0) == CB_ERR) {
-        return Fail("no such file type");
-    }
-    // As a pick from the list ends: some layouts act on the one, some on the other.
-    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, code), LPARAM(types));
+    if (type > 0) {
+        if (!types || SendMessageA(types, CB_SETCURSEL, type - 1, 0) == CB_ERR) {
+            return Fail("no such file type");
+        }
+        // As a pick from the list ends: some layouts act on the one, some on the other.
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, code), LPARAM(types));
+        }
     }
     HWND name = nullptr;
     EnumChildWindows(dialog, FirstShownEdit, LPARAM(&name));
@@ -286,7 +291,7 @@ int SaveAs(const char* path, int type) {
     return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                         LPARAM(GetDlgItem(dialog, IDOK)))
                ? 0
-               : Fail("cannot press Save");
+               : Fail("cannot press the dialog's OK button");
 }
 
 int EndSession() {
@@ -573,7 +578,10 @@ int main(int argc, char** argv) {
         return Fail("text is \"" + seen + "\"");
     }
     if (verb == "save-as" && n == 2) {
-        return SaveAs(a1, std::atoi(a2));
+        return FileDialog("Save As", a1, std::atoi(a2));
+    }
+    if (verb == "open-file" && n == 1) {
+        return FileDialog("Open", a1, 0);
     }
 
     if (verb == "wait-colour" && n == 2) {
@@ -623,7 +631,7 @@ int main(int argc, char** argv) {
     if (verb == "close" && n == 0) {
         return Post(WM_CLOSE, 0);
     }
-    if (verb == "answer" && n == 2 && (args[2] == "yes" || args[2] == "no")) {
+    if (verb == "answer" && n == 2 && (args[2] == "yes" || args[2] == "no" || args[2] == "ok")) {
         return Answer(a1, a2);
     }
     if (verb == "no-box" && n == 1) {
