@@ -66,6 +66,7 @@ Var RemoveData ; BST_CHECKED when the user's log and figures go too; silent keep
 !define MUI_FINISHPAGE_SHOWREADME_FUNCTION FinishLogonTicked
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Mereth.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Mereth now"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE FinishLeave
 !insertmacro MUI_PAGE_FINISH
 
@@ -131,6 +132,15 @@ FunctionEnd
 
 Function .onInit
     StrCpy $RunAtLogon 1
+    ; Over an installed copy the user's choice stands: the entry only if it is there.
+    ; $INSTDIR is that copy's folder by now.
+    ReadRegStr $0 HKCU "${APP_KEY}" "InstallLocation"
+    ${If} $0 != ""
+        ReadRegStr $1 HKCU "${RUN_KEY}" "Mereth"
+        ${If} $1 != '"$INSTDIR\Mereth.exe"'
+            StrCpy $RunAtLogon 0
+        ${EndIf}
+    ${EndIf}
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "/NORUN" $1
@@ -169,6 +179,12 @@ FunctionEnd
 
 Function FinishLogonTicked
     Call WriteRunValue
+FunctionEnd
+
+Function FinishShow
+    ${If} $RunAtLogon = 0
+        ${NSD_Uncheck} $mui.FinishPage.ShowReadme
+    ${EndIf}
 FunctionEnd
 
 Function FinishLeave

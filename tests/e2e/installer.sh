@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # An administrator deploys Mereth with a silent setup: it lands in the user's own programs
 # folder, the Start menu, the logon entry and the installed apps, and counts calls there.
-# A setup run over the running copy waits until the user exits it; a silent uninstall
-# takes the program away and leaves the log and the figures.
+# A setup run over the running copy waits until the user exits it and keeps the user's
+# choice of starting at logon; a silent uninstall takes the program away and leaves the
+# log and the figures.
 source "$(dirname "$0")/lib.sh"
 # A shortcut would otherwise become a menu entry of the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
@@ -52,6 +53,10 @@ driver wait-title "Mereth - Connected to Work (*)"
 rassim hangup Work
 wait_for 5 "the call in the installed copy's log" has_calls 1
 log_before=$(cat "$LOG")
+# The user turns start at logon off; an upgrade keeps that choice.
+driver command ID_TRAY_START_WITH_WINDOWS
+no_logon_entry() { [ -z "$(reg_value "$RUN_KEY" Mereth)" ]; }
+wait_for 5 "the logon entry to go" no_logon_entry
 
 # An upgrade while Mereth runs waits for the user to exit it, and gives up if none does.
 rc=0 && w "$SETUP" /S || rc=$?
@@ -66,6 +71,7 @@ exit_from_tray
 wait_for 15 "the setup to finish" setup_ended
 wait "$setup_pid" && ok "the setup finished once Mereth ended" || fail "the setup ended with $?"
 expect_same "the log after the upgrade" "$(cat "$LOG")" "$log_before"
+expect_eq "the logon entry after the upgrade" "$(reg_value "$RUN_KEY" Mereth)" ""
 
 # The uninstaller runs from a copy of itself and returns at once: wait for its work.
 w "$APP/Uninstall.exe" /S
