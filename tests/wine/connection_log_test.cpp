@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -151,7 +153,16 @@ TEST(ConnectionLogFile, LineThatCannotBeWrittenWholeIsLostWhole) {
     f.log.SetWriteFunction(WriteFile);
     EXPECT_EQ(ReadBytes(f.path), before);
 
+    // A reader that lets go within a moment, as the usage report does, costs no line.
+    held = CreateFileA(f.path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread reader([held] {
+        Sleep(60);
+        CloseHandle(held);
+    });
     f.log.LogConnection("Net", f.clock.At(2026, 12, 7, 11, 0, 0), 180, 0.3f, 3);
+    reader.join();
     EXPECT_EQ(ReadBytes(f.path),
               before + "Net                  | 07/12/26 11:00:00 | 0:00:03:00 |        \xA3"
                        "0.30\r\n");

@@ -25,6 +25,10 @@ std::wstring WideFromAnsi(std::string_view text) {
     return wide;
 }
 
+// A line's write waits this long, at most, for a reader that holds the log for a moment.
+constexpr int LOG_OPEN_ATTEMPTS = 8;
+constexpr DWORD LOG_OPEN_RETRY_MS = 25;
+
 // Exclusive: no sharing, so a program that holds the log open makes this fail.
 HANDLE OpenExclusive(const std::wstring& path, DWORD creation) {
     if (path.empty()) {
@@ -152,8 +156,20 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
                                    std::int32_t loginCount) {
     std::wstring path;
     GetLogFilePath(path);
+    if (path.empty()) {
+        return;
+    }
     // A log that is missing stays missing until the next start writes a header.
     CFileHandle file(OpenExclusive(path, OPEN_EXISTING));
+    // The usage report reads the log a piece at a time; a line is not lost to that.
+    for (int attempt = 1; !file && attempt < LOG_OPEN_ATTEMPTS; ++attempt) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) {
+            return;
+        }
+        Sleep(LOG_OPEN_RETRY_MS);
+        file.Reset(OpenExclusive(path, OPEN_EXISTING));
+    }
     if (!file) {
         return;
     }

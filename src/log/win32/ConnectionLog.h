@@ -20,7 +20,8 @@ bool ReadModuleFileName(HMODULE module, std::wstring& path, std::size_t initialC
 
 // "Mereth.log" beside the executable. The program keeps no handle on the file: every
 // operation opens it without sharing, does its work and closes it again, so another
-// program holding the file open makes that one operation fail, silently.
+// program holding the file open makes that one operation fail, silently (a line only
+// after a short wait).
 class CConnectionLog : public IConnectionLog, public ILogFile {
 public:
     // The log beside this program's own executable.
@@ -39,7 +40,8 @@ public:
     // Creates the log, or empties it, and writes the header block.
     void WriteLogHeader() override;
     // Appends one line (after a header block when due) to an existing log only.
-    // All or nothing: a write that fails part-way is cut off again.
+    // All or nothing: a write that fails part-way is cut off again. A log another
+    // program holds is tried again for a moment (under 0.2 s) before the line is lost.
     void LogConnection(const char* entryName, CalendarTime start, std::int32_t durationSeconds,
                        float cost, std::int32_t loginCount) override;
     // Opens the log in the system's text editor.
