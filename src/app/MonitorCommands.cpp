@@ -28,6 +28,7 @@ void CMonitorDlg::OnExit() {
     }
     StopTimers();
     m_store.SaveToRegistry();
+    m_log.WritePendingLines(true);
     if (!UpdateData(true)) {
         StartTimers(); // a field could not be read: the window stays, and keeps counting
         return;
@@ -72,6 +73,7 @@ void CMonitorDlg::OnSetCharges() {
 bool CMonitorDlg::OnQueryEndSession() {
     // No question: the session is ending. Nothing stops, in case it does not.
     m_store.SaveToRegistry();
+    m_log.WritePendingLines(true);
     return true;
 }
 

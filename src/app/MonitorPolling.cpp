@@ -68,6 +68,8 @@ void CMonitorDlg::ShowTrayPicture(int iconResource) {
 }
 
 void CMonitorDlg::OnStatusTimer() {
+    // Lines another program's hold on the log kept out.
+    m_log.WritePendingLines(false);
     std::int32_t state = RASCS_Disconnected;
     const int record = m_watcher.PollConnection(state);
     const StatusReaction reaction = ReactToStatusTick(IsConnected(), record, state,

@@ -134,7 +134,9 @@ BOOL WINAPI DiskFullWrite(HANDLE file, LPCVOID bytes, DWORD, LPDWORD written, LP
     return FALSE;
 }
 
-TEST(ConnectionLogFile, LineThatCannotBeWrittenWholeIsLostWhole) {
+// A line the log cannot take now (held by another program, a full disk) is never torn,
+// and waits for the next chance, in order.
+TEST(ConnectionLogFile, LineThatCannotBeWrittenWholeWaitsWhole) {
     LogFixture f;
     f.log.WriteLogHeader();
     f.log.LogConnection("Work", f.clock.At(2026, 12, 7, 9, 0, 0), 60, 0.1f, 1);
@@ -147,13 +149,13 @@ TEST(ConnectionLogFile, LineThatCannotBeWrittenWholeIsLostWhole) {
     PrepareLogAtStartup(f.log, false);
     f.log.LogConnection("Home", f.clock.At(2026, 12, 7, 10, 0, 0), 120, 0.2f, 2);
     CloseHandle(held);
-    // A full disk tears neither the line nor the header block written with it.
+    // A full disk tears neither a line nor the header block written with one.
     f.log.SetWriteFunction(DiskFullWrite);
     f.log.LogConnection("Work", f.clock.At(2026, 12, 7, 10, 30, 0), 60, 0.1f, 20);
     f.log.SetWriteFunction(WriteFile);
     EXPECT_EQ(ReadBytes(f.path), before);
 
-    // A reader that lets go within a moment, as the usage report does, costs no line.
+    // A reader that lets go within a moment, as the usage report does, holds up nothing.
     held = CreateFileA(f.path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -163,9 +165,26 @@ TEST(ConnectionLogFile, LineThatCannotBeWrittenWholeIsLostWhole) {
     });
     f.log.LogConnection("Net", f.clock.At(2026, 12, 7, 11, 0, 0), 180, 0.3f, 3);
     reader.join();
+    std::string header(LOG_HEADER);
+    for (std::size_t at = header.find('\n'); at != std::string::npos;
+         at = header.find('\n', at + 2)) {
+        header.insert(at, "\r");
+    }
+    const std::string after =
+        before + "Home                 | 07/12/26 10:00:00 | 0:00:02:00 |        \xA3" "0.20\r\n" +
+        header + "Work                 | 07/12/26 10:30:00 | 0:00:01:00 |        \xA3" "0.10\r\n" +
+        "Net                  | 07/12/26 11:00:00 | 0:00:03:00 |        \xA3" "0.30\r\n";
+    EXPECT_EQ(ReadBytes(f.path), after);
+
+    // Held all along: the line comes with the window's next look.
+    held = CreateFileA(f.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    f.log.LogConnection("Home", f.clock.At(2026, 12, 7, 12, 0, 0), 60, 0.1f, 4);
+    f.log.WritePendingLines(false);
+    CloseHandle(held);
+    EXPECT_EQ(ReadBytes(f.path), after);
+    f.log.WritePendingLines(false);
     EXPECT_EQ(ReadBytes(f.path),
-              before + "Net                  | 07/12/26 11:00:00 | 0:00:03:00 |        \xA3"
-                       "0.30\r\n");
+              after + "Home                 | 07/12/26 12:00:00 | 0:00:01:00 |        \xA3" "0.10\r\n");
 }
 
 // A log that cannot be looked at for another reason than its absence is not taken for

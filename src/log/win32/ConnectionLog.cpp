@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace mereth {
 
 namespace {
@@ -154,35 +156,56 @@ void CConnectionLog::WriteLogHeader() {
 void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
                                    std::int32_t durationSeconds, float cost,
                                    std::int32_t loginCount) {
+    if (m_pendingCount == MAX_PENDING_LINES) {
+        return; // the log has been held for many calls: the oldest lines come first
+    }
+    FormatLogEntry(m_locale, entryName ? entryName : "", m_clock.ToLocal(start), durationSeconds,
+                   cost, loginCount, m_pending[m_pendingCount]);
+    ++m_pendingCount;
+    WritePending(true);
+}
+
+void CConnectionLog::WritePendingLines(bool wait) {
+    if (m_pendingCount > 0) {
+        WritePending(wait);
+    }
+}
+
+void CConnectionLog::WritePending(bool wait) {
     std::wstring path;
     GetLogFilePath(path);
-    if (path.empty()) {
-        return;
-    }
     // A log that is missing stays missing until the next start writes a header.
     CFileHandle file(OpenExclusive(path, OPEN_EXISTING));
-    // The usage report reads the log a piece at a time; a line is not lost to that.
-    for (int attempt = 1; !file && attempt < LOG_OPEN_ATTEMPTS; ++attempt) {
+    // The usage report reads the log a piece at a time: a moment's wait is enough.
+    for (int attempt = 1; wait && !file && attempt < LOG_OPEN_ATTEMPTS; ++attempt) {
         const DWORD error = GetLastError();
         if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) {
-            return;
+            break;
         }
         Sleep(LOG_OPEN_RETRY_MS);
         file.Reset(OpenExclusive(path, OPEN_EXISTING));
     }
     if (!file) {
+        const DWORD error = path.empty() ? ERROR_FILE_NOT_FOUND : GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            m_pendingCount = 0;
+        }
         return;
     }
-    LARGE_INTEGER end{};
-    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) {
-        return;
+    std::size_t written = 0;
+    for (; written < m_pendingCount; ++written) {
+        LARGE_INTEGER end{};
+        if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) {
+            break;
+        }
+        CTextModeBuffer bytes;
+        bytes.Append(m_pending[written].view());
+        if (!bytes.WriteTo(file.Get(), end, m_write)) {
+            break; // a full disk: the line waits for room
+        }
     }
-    LogEntry entry;
-    FormatLogEntry(m_locale, entryName ? entryName : "", m_clock.ToLocal(start), durationSeconds,
-                   cost, loginCount, entry);
-    CTextModeBuffer bytes;
-    bytes.Append(entry.view());
-    bytes.WriteTo(file.Get(), end, m_write);
+    std::copy(m_pending + written, m_pending + m_pendingCount, m_pending);
+    m_pendingCount -= written;
 }
 
 void CConnectionLog::OnViewLog() {

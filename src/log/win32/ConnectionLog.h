@@ -20,8 +20,8 @@ bool ReadModuleFileName(HMODULE module, std::wstring& path, std::size_t initialC
 
 // "Mereth.log" beside the executable. The program keeps no handle on the file: every
 // operation opens it without sharing, does its work and closes it again, so another
-// program holding the file open makes that one operation fail, silently (a line only
-// after a short wait).
+// program holding the file open makes that one operation fail, silently (a line waits
+// for it instead).
 class CConnectionLog : public IConnectionLog, public ILogFile {
 public:
     // The log beside this program's own executable.
@@ -41,9 +41,14 @@ public:
     void WriteLogHeader() override;
     // Appends one line (after a header block when due) to an existing log only.
     // All or nothing: a write that fails part-way is cut off again. A log another
-    // program holds is tried again for a moment (under 0.2 s) before the line is lost.
+    // program holds is tried again for a moment (under 0.2 s); a line that still cannot
+    // be written (the log held, the disk full) waits, in order, for the next line or
+    // WritePendingLines. Lines for a log that is missing are dropped.
     void LogConnection(const char* entryName, CalendarTime start, std::int32_t durationSeconds,
                        float cost, std::int32_t loginCount) override;
+    // Writes the lines that are waiting, if any; with wait, as a new line does. Without
+    // lines waiting it does nothing at all.
+    void WritePendingLines(bool wait);
     // Opens the log in the system's text editor.
     void OnViewLog();
 
@@ -53,11 +58,18 @@ public:
     void SetWriteFunction(WriteFunction write) { m_write = write; }
 
 private:
+    // Dozens of calls with the log held all along; beyond that new lines are lost.
+    static constexpr std::size_t MAX_PENDING_LINES = 32;
+
+    void WritePending(bool wait);
+
     const IClock& m_clock;
     const ILocale& m_locale;
     bool m_ownModule;
     std::wstring m_modulePath;
     WriteFunction m_write = ::WriteFile;
+    LogEntry m_pending[MAX_PENDING_LINES];
+    std::size_t m_pendingCount = 0;
 };
 
 } // namespace mereth
