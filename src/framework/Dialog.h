@@ -70,7 +70,6 @@ protected:
     bool CopyTemplate(std::vector<DWORD>& copy) const;
     UINT TemplateId() const { return m_templateId; }
     const void* MemoryTemplate() const { return m_template; }
-    size_t MemoryTemplateSize() const { return m_templateSize; }
 
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam,

@@ -19,8 +19,6 @@ public:
     explicit CReportChart(const ILocale& locale) : m_locale(locale) {}
 
     void SetBars(ChartBars bars, ReportMeasure measure);
-    const ChartBars& Bars() const { return m_bars; }
-    ReportMeasure Measure() const { return m_measure; }
 
 private:
     void OnPaint();

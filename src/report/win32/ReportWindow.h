@@ -33,16 +33,9 @@ public:
     // Opens the window over the log at logPath and starts reading it; when the window is
     // already open, restores it and brings it to the front. False if it cannot be made.
     bool Open(CWnd* owner, const std::wstring& logPath, const LogLocaleFormat& format);
-    bool IsOpen() const { return m_hWnd != nullptr; }
-    bool IsReading() const { return static_cast<bool>(m_thread); }
 
     // Writes what is shown as CSV: the table's rows as sorted, or the calls of the range.
     bool ExportCsv(const std::wstring& path, CsvKind kind) const;
-
-    const ReportTable& Table() const { return m_table; }
-    const std::vector<LoggedCall>& CallsShown() const { return m_calls; }
-    const CReportChart& Chart() const { return m_chart; }
-    LogReadStatus LastRead() const { return m_status; }
 
 protected:
     bool OnInitDialog() override;
