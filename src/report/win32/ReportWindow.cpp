@@ -1,6 +1,7 @@
 #include "report/win32/ReportWindow.h"
 
 #include "framework/Application.h"
+#include "framework/Gdi.h"
 #include "ui/IndicatorText.h"
 
 #include <commdlg.h>
@@ -68,6 +69,30 @@ void AddColumns(HWND list, const char* const* names, const int* widths, int coun
     }
 }
 
+// comctl32 before version 6 draws no sort arrows of its own: a small grey triangle on
+// the button face the header is drawn on, pointing up for an ascending sort.
+CBitmap MakeSortArrow(HWND window, bool up) {
+    constexpr int WIDTH = 9;
+    constexpr int HEIGHT = 5;
+    const CClientDC screen(window);
+    CBitmap bitmap(CreateCompatibleBitmap(screen.Get(), WIDTH, HEIGHT));
+    const HDC dc = CreateCompatibleDC(screen.Get());
+    if (bitmap && dc) {
+        const CSelectObject keep(dc, bitmap.Get());
+        const RECT all{0, 0, WIDTH, HEIGHT};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+        for (int row = 0; row < HEIGHT; ++row) { // from the point to the base
+            const int y = up ? row : HEIGHT - 1 - row;
+            const RECT line{WIDTH / 2 - row, y, WIDTH / 2 + row + 1, y + 1};
+            FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
+        }
+    }
+    if (dc) {
+        DeleteDC(dc);
+    }
+    return bitmap;
+}
+
 } // namespace
 
 CReportWindow::CReportWindow(const ILocale& locale)
@@ -107,6 +132,9 @@ bool CReportWindow::OnInitDialog() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AddColumns(GetDlgItem(IDC_REPORT_TABLE).Handle(), TABLE_COLUMNS, TABLE_WIDTHS, 4);
     AddColumns(GetDlgItem(IDC_REPORT_CALLS).Handle(), CALL_COLUMNS, CALL_WIDTHS, 4);
+    m_sortArrows[0] = MakeSortArrow(m_hWnd, false);
+    m_sortArrows[1] = MakeSortArrow(m_hWnd, true);
+    ShowSortArrow();
     FillChoices();
     FillEntries();
 
@@ -354,7 +382,26 @@ LRESULT CReportWindow::OnTableColumnClick(NMHDR* header) {
     m_sortColumn = column;
     SortRows(m_table.rows, m_sortColumn, m_sortAscending);
     GetDlgItem(IDC_REPORT_TABLE).Invalidate();
+    ShowSortArrow();
     return 0;
+}
+
+void CReportWindow::ShowSortArrow() {
+    const HWND header = ListView_GetHeader(GetDlgItem(IDC_REPORT_TABLE).Handle());
+    const int count = Header_GetItemCount(header);
+    for (int i = 0; i < count; ++i) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, i, &item);
+        item.fmt &= ~(HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
+        item.mask |= HDI_BITMAP;
+        item.hbm = nullptr;
+        if (i == m_sortColumn && m_sortArrows[m_sortAscending ? 1 : 0]) {
+            item.fmt |= HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
+            item.hbm = m_sortArrows[m_sortAscending ? 1 : 0].Get();
+        }
+        Header_SetItem(header, i, &item);
+    }
 }
 
 LRESULT CReportWindow::OnGetDispInfo(NMHDR* header) {

@@ -60,6 +60,8 @@ private:
     void OnMeasureChanged();
     LRESULT OnDateChanged(NMHDR*);
     LRESULT OnTableColumnClick(NMHDR* header);
+    // The arrow beside the sorted column's title, and none beside the others.
+    void ShowSortArrow();
     LRESULT OnGetDispInfo(NMHDR* header);
 
     void FillChoices();
@@ -99,6 +101,7 @@ private:
     std::vector<LoggedCall> m_calls;
     int m_sortColumn = 0;
     bool m_sortAscending = true;
+    CBitmap m_sortArrows[2]; // down, up
     SIZE m_minimumSize{};
 
     static constexpr MessageEntry MESSAGE_ENTRIES[] = {
