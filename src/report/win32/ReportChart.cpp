@@ -160,21 +160,27 @@ void CReportChart::Draw(HDC dc, const RECT& client) const {
         }
     }
 
-    // Labels under the bars, as many as fit without touching, none past the plot's ends
-    // (the first would run into the value axis's labels, the last off the window).
+    // Labels under the bars at even steps, as many as fit without touching, none past
+    // the plot's ends (the first would run into the value axis's labels, the last off
+    // the window): from the first bar whose label fits whole.
     std::size_t n = FormatBarLabel(0, label, sizeof label);
     SIZE size{};
     GetTextExtentPoint32A(dc, label, static_cast<int>(n), &size);
     const std::size_t every =
         std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((size.cx + 8) / slot)));
+    const double firstFit = std::ceil(size.cx / 2.0 / slot - 0.5);
     int drawnRight = INT_MIN;
-    for (std::size_t i = 0; i < count; i += every) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(0.0, firstFit)); i < count;
+         i += every) {
         n = FormatBarLabel(i, label, sizeof label);
+        GetTextExtentPoint32A(dc, label, static_cast<int>(n), &size);
         const int centre = plot.left + static_cast<int>(slot * (double(i) + 0.5));
-        const int left = std::clamp(centre - static_cast<int>(size.cx) / 2, int(plot.left),
-                                    std::max(int(plot.left), int(client.right - size.cx)));
+        const int left = std::max(centre - static_cast<int>(size.cx) / 2, int(plot.left));
+        if (left + size.cx > client.right) {
+            break;
+        }
         if (left < drawnRight + 8) {
-            continue; // pushed in from an end onto its neighbour
+            continue;
         }
         drawnRight = left + size.cx;
         RECT box{left, plot.bottom + 3, left + size.cx, client.bottom};
