@@ -10,7 +10,11 @@ namespace mereth {
 namespace {
 
 constexpr std::string_view SEPARATOR = " | ";
-constexpr std::int64_t MAX_DAYS_OF_CALL = 100000000; // far past any 32-bit count of seconds
+// The longest call the program logs: a 32-bit count of seconds. Beyond it a line is
+// damaged, and a million of them could not carry a total past its 64 bits.
+constexpr std::int64_t MAX_SECONDS_OF_CALL = 0x7fffffff;
+// The longest name of a phone-book entry.
+constexpr std::size_t MAX_NAME_BYTES = 256;
 constexpr int MAX_AMOUNT_DIGITS = 18;                // what an int64 holds whole
 
 bool IsDigit(char c) {
@@ -117,7 +121,7 @@ bool ParseDuration(std::string_view text, std::int64_t& seconds) {
     }
     std::int64_t days = 0;
     for (char c : text.substr(0, colon)) {
-        if (!IsDigit(c) || days > MAX_DAYS_OF_CALL) {
+        if (!IsDigit(c) || days > MAX_SECONDS_OF_CALL / 86400) {
             return false;
         }
         days = days * 10 + (c - '0');
@@ -127,7 +131,7 @@ bool ParseDuration(std::string_view text, std::int64_t& seconds) {
         return false;
     }
     seconds = days * 86400 + ofDay;
-    return true;
+    return seconds <= MAX_SECONDS_OF_CALL;
 }
 
 bool StartsWith(std::string_view text, std::size_t at, std::string_view part) {
@@ -272,6 +276,11 @@ void CLogReader::Finish() {
     m_overlong = false;
 }
 
+void CLogReader::DropUnfinishedLine() {
+    m_pending.clear();
+    m_overlong = false;
+}
+
 void CLogReader::Clear() {
     *this = CLogReader(std::move(m_format));
 }
@@ -318,7 +327,7 @@ bool CLogReader::ParseCall(std::string_view line) {
 
     LoggedCall call;
     std::size_t timeAt = start.rfind(' ');
-    if (name.empty() || timeAt == std::string_view::npos ||
+    if (name.empty() || name.size() > MAX_NAME_BYTES || timeAt == std::string_view::npos ||
         !ParseTime(start.substr(timeAt + 1), call.startSecond, 61) ||
         !ParseDate(start.substr(0, timeAt), m_format, call.date) ||
         !ParseDuration(duration, call.seconds) || !ParseCost(cost, m_format, call.cost)) {

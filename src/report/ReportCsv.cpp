@@ -1,5 +1,6 @@
 #include "report/UsageReport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -27,6 +28,16 @@ void Number(std::string& out, std::int64_t value) {
 // With a dot whatever the C library's locale, and no more decimals than it needs past
 // the cent (some currencies count in thousandths).
 void Amount(std::string& out, double value) {
+    if (!(std::fabs(value) < 9e14)) {
+        // Past what the count of ten-thousandths holds; cents are all a double has here.
+        char text[400];
+        const int n = std::snprintf(text, sizeof text, "%.2f", value);
+        if (n > 0 && static_cast<std::size_t>(n) < sizeof text) {
+            std::replace(text, text + n, ',', '.');
+            out.append(text, static_cast<std::size_t>(n));
+        }
+        return;
+    }
     const long long scaled = std::llround(value * 10000.0);
     const unsigned long long magnitude = scaled < 0 ? 0 - static_cast<unsigned long long>(scaled)
                                                     : static_cast<unsigned long long>(scaled);

@@ -58,6 +58,9 @@ public:
     void Feed(std::string_view bytes);
     // Takes the last line when the file does not end in a line end.
     void Finish();
+    // A read that stopped short of the file's end: the line begun may be cut anywhere
+    // (a cost cut from 12.50 to 1 still reads), so it is not taken.
+    void DropUnfinishedLine();
     // Starts again from nothing, as for reading the file anew.
     void Clear();
 

@@ -69,6 +69,13 @@ TEST(LogReader, LinesOfThreeLocalesRealAndDamaged) {
         {&EN_GB, "Work | 07/12/2026 24:05:03 | 0:01:02:05 | \xA3" "1.50\n", nullptr, {}, 0, 0, 0},
         {&EN_GB, "Work | 07/12/2026 09:05:03 | 0:24:00:00 | \xA3" "1.50\n", nullptr, {}, 0, 0, 0},
         {&EN_GB, "Work | 07/12/2026 09:05:03 | -0:00:00:05 | \xA3" "1.50\n", nullptr, {}, 0, 0, 0},
+        // The longest call a 32-bit count of seconds logs, and one second more; a name
+        // longer than any phone-book entry's.
+        {&EN_GB, "Work | 07/12/2026 09:05:03 | 24855:03:14:07 | \xA3" "1.50\n",
+         "Work", {2026, 12, 7}, 32703, 0x7fffffff, 1.5},
+        {&EN_GB, "Work | 07/12/2026 09:05:03 | 24855:03:14:08 | \xA3" "1.50\n", nullptr, {}, 0, 0, 0},
+        {&EN_GB, std::string(257, 'W') + " | 07/12/2026 09:05:03 | 0:00:00:05 | \xA3" "1.50\n",
+         nullptr, {}, 0, 0, 0},
         {&EN_GB, "Work | 07/12/2026 09:05:03 | 0:01:02:05 | (\xA3" "1.50)\n", nullptr, {}, 0, 0, 0},
         {&EN_GB, "Work | 07/12/2026 09:05:03 | 0:01:02:05 | -\xA3" "1.50\n", nullptr, {}, 0, 0, 0},
         {&EN_GB, "Work | 07/12/2026 09:05:03 | 0:01:02:05 | \xA3\n", nullptr, {}, 0, 0, 0},
@@ -113,6 +120,11 @@ TEST(LogReader, PiecesOfAnySizeReadTheSame) {
         ASSERT_EQ(log.Calls().size(), 3u);
         EXPECT_EQ(log.Calls()[2].cost, 1.5);
     }
+    // A read that stops short takes nothing of a line cut at "$1", though it would parse.
+    CLogReader cut(EN_GB);
+    cut.Feed(line + line.substr(0, line.size() - 5));
+    cut.DropUnfinishedLine();
+    EXPECT_EQ(cut.ReadLines(), 1);
 }
 
 LocalTime At(int y, int mo, int d, int h, int mi, int s) {
@@ -225,6 +237,11 @@ TEST(UsageReport, CsvQuotesNamesAndWritesPlainNumbers) {
     EXPECT_EQ(ReportTableCsv(BuildReport(log, query), ReportGrouping::Day),
               "Period,Calls,Seconds,Cost\r\n2026-12-09,2,86525,1234.90\r\n"
               "2026-12-10,1,9,0.07\r\n\"Total\",3,86534,1234.97\r\n");
+    // An amount past what a count of ten-thousandths holds.
+    const std::string huge = "Big | 11/12/2026 09:00:00 | 0:00:00:01 | $10,000,000,000,000,000\n";
+    CLogReader big = Read(EN_GB, huge, huge.size());
+    EXPECT_EQ(CallsCsv(big, big.Calls()),
+              "Entry,Start,Seconds,Cost\r\n\"Big\",2026-12-11 09:00:00,1,10000000000000000.00\r\n");
 }
 
 TEST(UsageReport, AxisStepsAreRoundAndTimeStepsWholeMinutesOrHours) {

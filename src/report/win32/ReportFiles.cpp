@@ -70,14 +70,14 @@ LogReadStatus ReadLogFile(const std::wstring& path, CLogReader& reader,
             reader.Finish();
             return LogReadStatus::Read;
         case ChunkResult::Missing:
-            // A log removed half-way still gives what was read.
-            reader.Finish();
+            // A log removed half-way still gives the lines read whole.
+            reader.DropUnfinishedLine();
             return offset == 0 ? LogReadStatus::Missing : LogReadStatus::Read;
         case ChunkResult::Locked:
-            reader.Finish();
+            reader.DropUnfinishedLine();
             return LogReadStatus::Locked;
         case ChunkResult::Failed:
-            reader.Finish();
+            reader.DropUnfinishedLine();
             return LogReadStatus::Failed;
         }
     }

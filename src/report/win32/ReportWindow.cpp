@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <new>
 #include <utility>
 
 namespace mereth {
@@ -187,7 +188,14 @@ void CReportWindow::StopReading() {
 
 DWORD WINAPI CReportWindow::ReadThread(void* parameter) {
     auto* window = static_cast<CReportWindow*>(parameter);
-    window->m_pendingStatus = ReadLogFile(window->m_logPath, *window->m_pending, window->m_cancel);
+    try {
+        window->m_pendingStatus =
+            ReadLogFile(window->m_logPath, *window->m_pending, window->m_cancel);
+    } catch (const std::bad_alloc&) {
+        // A huge log on a 32-bit system: the report says so instead of ending the program.
+        window->m_pending->Clear();
+        window->m_pendingStatus = LogReadStatus::Failed;
+    }
     if (!window->m_cancel.load()) {
         ::PostMessageA(window->m_notify, WM_LOG_READ, window->m_generation, 0);
     }
@@ -234,10 +242,14 @@ void CReportWindow::FillChoices() {
 void CReportWindow::FillEntries() {
     const CWindow combo = GetDlgItem(IDC_REPORT_ENTRY);
     // The entry chosen stays chosen across a Refresh, found again by its name.
-    char chosen[256] = "";
+    std::string chosen;
     const LRESULT selected = combo.SendMessage(CB_GETCURSEL);
-    if (selected > 0) {
-        combo.SendMessage(CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(chosen));
+    const LRESULT length = selected > 0 ? combo.SendMessage(CB_GETLBTEXTLEN, selected) : CB_ERR;
+    if (length > 0) {
+        chosen.resize(static_cast<std::size_t>(length) + 1);
+        const LRESULT copied =
+            combo.SendMessage(CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(chosen.data()));
+        chosen.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     }
     combo.SendMessage(CB_RESETCONTENT);
     combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("All entries"));
@@ -250,7 +262,7 @@ void CReportWindow::FillEntries() {
                 combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i].c_str()));
             if (at >= 0) {
                 combo.SendMessage(CB_SETITEMDATA, at, LPARAM(i));
-                if (chosen[0] && names[i] == chosen) {
+                if (!chosen.empty() && names[i] == chosen) {
                     reselect = at;
                 }
             }
