@@ -46,7 +46,11 @@ void CMonitorDlg::OnBackup() {
     const LONG status = backup.BackUp(path);
     if (status != ERROR_SUCCESS) {
         char text[128];
-        std::snprintf(text, sizeof text, BACKUP_FAILED, static_cast<long>(status));
+        if (status == ERROR_INVALID_DATA) {
+            std::snprintf(text, sizeof text, "%s", BACKUP_NOT_RESTORABLE);
+        } else {
+            std::snprintf(text, sizeof text, BACKUP_FAILED, static_cast<long>(status));
+        }
         MessageBox(text, nullptr, MB_OK | MB_ICONEXCLAMATION);
     }
 }
@@ -98,9 +102,11 @@ void CMonitorDlg::OnRestore() {
         std::snprintf(text, sizeof text, unchanged ? RESTORE_FAILED : RESTORE_FAILED_PARTLY,
                       static_cast<long>(status));
         MessageBox(text, RESTORE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
-        if (unchanged) {
-            return;
+        if (!unchanged) {
+            // The window still holds the figures as they were: they go back in.
+            m_store.SaveToRegistry();
         }
+        return;
     }
 
     // As at start-up, but from nothing: what the file lacks takes its default, not

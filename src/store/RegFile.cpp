@@ -466,7 +466,11 @@ bool ParseRegFile(const std::vector<std::uint8_t>& file, RegTree& tree, RegFileP
             if (ok) {
                 std::erase_if(current->values,
                               [&](const RegValue& old) { return SameName(old.name, value.name); });
-                current->values.push_back(std::move(value));
+                if (current->values.size() >= REG_MAX_VALUES) {
+                    ok = Refuse(problem, lines.Number(), "a key has too many values");
+                } else {
+                    current->values.push_back(std::move(value));
+                }
             }
         }
         if (!ok) {

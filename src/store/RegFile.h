@@ -40,6 +40,7 @@ inline constexpr std::size_t REG_MAX_TEXT = 2048; // characters of a text
 inline constexpr std::size_t REG_MAX_DATA = 4096; // bytes of any other value
 inline constexpr std::size_t REG_MAX_DEPTH = 8;   // keys below the store's key
 inline constexpr std::size_t REG_MAX_KEYS = 4096;
+inline constexpr std::size_t REG_MAX_VALUES = 1024; // of one key
 
 // Why a file was refused, for the message; line 0 when no line is to blame.
 struct RegFileProblem {

@@ -65,6 +65,9 @@ inline constexpr char RESET_BILLING_QUESTION[] =
 inline constexpr wchar_t BACKUP_FILTER[] = L"Registration files (*.reg)\0*.reg\0";
 inline constexpr wchar_t BACKUP_FILE_NAME[] = L"Mereth settings.reg";
 inline constexpr char BACKUP_FAILED[] = "The settings could not be backed up (error %ld).";
+inline constexpr char BACKUP_NOT_RESTORABLE[] =
+    "The settings were not backed up: another program has added to them what Mereth could "
+    "not restore.";
 inline constexpr char RESTORE_CAPTION[] = "Restore settings";
 inline constexpr wchar_t RESTORE_CAPTION_W[] = L"Restore settings";
 inline constexpr wchar_t RESTORE_QUESTION[] =
@@ -79,7 +82,7 @@ inline constexpr char RESTORE_FAILED[] =
     "The settings could not be restored (error %ld).\n\nNothing was changed.";
 inline constexpr char RESTORE_FAILED_PARTLY[] =
     "The settings could not be restored (error %ld), and those before could not all be put "
-    "back.";
+    "back from the registry: the figures and settings Mereth shows have been saved again.";
 
 // Start with Windows
 inline constexpr char LOGON_CAPTION[] = "Start with Windows";

@@ -35,6 +35,11 @@ struct FileCase {
 };
 
 TEST(RegFile, ReadsWhatTheStoreWritesAndRefusesAnythingElse) {
+    std::u16string manyValues = HEAD VERSION ROOT u"]\r\n";
+    for (std::size_t i = 0; i <= REG_MAX_VALUES; ++i) {
+        const std::string name = std::to_string(i);
+        manyValues += u"\"" + std::u16string(name.begin(), name.end()) + u"\"=\"\"\r\n";
+    }
     const FileCase cases[] = {
         {"escapes",
          HEAD VERSION ROOT u"\\General]\r\n\"a \\\"b\\\"\"=\"C:\\\\x \\\"y\\\" \u00a3\"\r\n\r\n",
@@ -79,6 +84,7 @@ TEST(RegFile, ReadsWhatTheStoreWritesAndRefusesAnythingElse) {
          "a value is of a type Mereth does not store"},
         {"huge text", HEAD VERSION ROOT u"]\r\n\"S\"=\"" + std::u16string(3000, u'x') + u"\"\r\n",
          "a text is too long"},
+        {"too many values", manyValues, "a key has too many values"},
         {"too deep", HEAD ROOT u"\\1\\2\\3\\4\\5\\6\\7\\8\\9]\r\n", "the keys go too deep"},
         {"empty key part", HEAD ROOT u"\\a\\\\b]\r\n", "a key name is damaged or too long"},
         {"unknown escape", HEAD VERSION ROOT u"]\r\n\"S\"=\"a\\nb\"\r\n",

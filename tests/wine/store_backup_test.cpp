@@ -86,6 +86,7 @@ struct RestoreCase {
     const char* appended; // a line added at the end
     int failAt;           // the write that fails; 0 none
     bool restored;
+    bool foreignName = false; // the store holds a key the ANSI code page cannot name
 };
 
 TEST(StoreBackup, ARestoreReplacesTheStoreWhollyOrNotAtAll) {
@@ -107,6 +108,9 @@ TEST(StoreBackup, ARestoreReplacesTheStoreWhollyOrNotAtAll) {
         {"the first write fails", 0, nullptr, 1, false},
         {"a write halfway fails", 0, nullptr, CountValues(backedUp) / 2, false},
         {"the last write fails", 0, nullptr, CountValues(backedUp), false},
+        {"over a key named in Greek", 0, nullptr, 0, true, true},
+        {"a write halfway fails over a key named in Greek", 0, nullptr,
+         CountValues(backedUp) / 2, false, true},
     };
     for (const RestoreCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -116,6 +120,14 @@ TEST(StoreBackup, ARestoreReplacesTheStoreWhollyOrNotAtAll) {
         }
         WriteAll(path, file);
         SaveStore(2);
+        if (c.foreignName) {
+            HKEY greek;
+            ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
+                                      L"Software\\Brambleway\\Mereth\\General\\\u03a9", 0,
+                                      nullptr, 0, KEY_ALL_ACCESS, nullptr, &greek, nullptr),
+                      ERROR_SUCCESS);
+            RegCloseKey(greek);
+        }
         const std::string before = DumpStore();
         ASSERT_NE(before, backedUp);
 

@@ -1,23 +1,27 @@
 #include "store/win32/RegistryKey.h"
 
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace mereth {
 
 namespace {
 
-// RegDeleteKeyA removes only a key without subkeys on NT, so the children go first.
-LONG DeleteTree(HKEY root, const char* subKey) {
+// RegDeleteKey removes only a key without subkeys on NT, so the children go first. By
+// their UTF-16 names: a restored key may bear one the ANSI code page cannot spell, and
+// such a key, stepped over, would keep its parents from going.
+LONG DeleteTree(HKEY root, const wchar_t* subKey) {
     {
         CKeyHandle key; // opened only to find its subkeys
-        if (RegOpenKeyExA(root, subKey, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE,
+        if (RegOpenKeyExW(root, subKey, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE,
                           key.Out()) == ERROR_SUCCESS) {
             // Always the first child that is left; one that cannot go is stepped over.
             DWORD index = 0;
-            char name[256];
+            wchar_t name[256]; // a key name has at most 255 characters
             for (;;) {
-                DWORD length = sizeof name;
-                if (RegEnumKeyExA(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                DWORD length = static_cast<DWORD>(std::size(name));
+                if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
                                   nullptr) != ERROR_SUCCESS) {
                     break;
                 }
@@ -27,7 +31,7 @@ LONG DeleteTree(HKEY root, const char* subKey) {
             }
         }
     }
-    return RegDeleteKeyA(root, subKey);
+    return RegDeleteKeyW(root, subKey);
 }
 
 } // namespace
@@ -55,7 +59,13 @@ void CRegistryKey::Close() {
 }
 
 LONG CRegistryKey::DeleteKey(HKEY root, const char* subKey) {
-    return DeleteTree(root, subKey);
+    const int length = MultiByteToWideChar(CP_ACP, 0, subKey, -1, nullptr, 0);
+    if (length <= 0) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, subKey, -1, wide.data(), length);
+    return DeleteTree(root, wide.c_str());
 }
 
 LONG CRegistryKey::SetDwordValue(const char* name, DWORD value) {

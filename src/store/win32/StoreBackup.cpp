@@ -94,10 +94,10 @@ LONG CStoreBackup::SetValue(HKEY key, const RegValue& value) {
                           static_cast<DWORD>(value.data.size()));
 }
 
-LONG CStoreBackup::Replace(const RegTree& tree) {
+LONG CStoreBackup::Replace(const RegTree& tree, bool overWhatIsLeft) {
     CRegistryKey product;
     LONG status = product.DeleteKey(HKEY_CURRENT_USER, CSettingsStore::PRODUCT_KEY);
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && !overWhatIsLeft) {
         return status;
     }
     status = product.Create(HKEY_CURRENT_USER, CSettingsStore::PRODUCT_KEY);
@@ -137,13 +137,14 @@ LONG CStoreBackup::Import(const RegTree& tree, bool& unchanged) {
     if (!existed && status != ERROR_FILE_NOT_FOUND) {
         return status; // what is there cannot be read, so it could not be put back
     }
-    status = Replace(tree);
+    status = Replace(tree, false);
     if (status == ERROR_SUCCESS) {
         unchanged = false;
         return status;
     }
     CRegistryKey product;
-    const LONG undone = existed ? Replace(before)
+    // What a key that would not go kept of the old store is the old store's own.
+    const LONG undone = existed ? Replace(before, true)
                                 : product.DeleteKey(HKEY_CURRENT_USER, CSettingsStore::PRODUCT_KEY);
     unchanged = undone == ERROR_SUCCESS;
     return status;
@@ -156,6 +157,13 @@ LONG CStoreBackup::BackUp(const wchar_t* path) {
         return status;
     }
     const std::vector<std::uint8_t> file = WriteRegFile(tree);
+    // A store that another program added to beyond what a restore takes (another type
+    // of value, a name with a line end) would make a backup that can never be restored.
+    RegTree check;
+    RegFileProblem problem;
+    if (!ReadStoreFile(file, CSettingsStore::FORMAT_VERSION, check, problem)) {
+        return ERROR_INVALID_DATA;
+    }
     CFileHandle out(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) {

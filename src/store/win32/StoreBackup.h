@@ -21,7 +21,8 @@ public:
     // it back failed as well).
     LONG Import(const RegTree& tree, bool& unchanged);
 
-    // A backup file of the store; the registry or file error on failure.
+    // A backup file of the store; the registry or file error on failure, and
+    // ERROR_INVALID_DATA for a store whose backup could not be restored.
     LONG BackUp(const wchar_t* path);
 
 protected:
@@ -29,7 +30,9 @@ protected:
     virtual LONG SetValue(HKEY key, const RegValue& value);
 
 private:
-    LONG Replace(const RegTree& tree);
+    // Deletes the store and writes tree. A store that will not wholly go is left alone,
+    // or with overWhatIsLeft (putting the old store back) written over.
+    LONG Replace(const RegTree& tree, bool overWhatIsLeft);
 };
 
 // A backup file read and checked to the end; nothing is written. problem.line is 0
