@@ -157,6 +157,9 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
                                    std::int32_t durationSeconds, float cost,
                                    std::int32_t loginCount) {
     if (m_pendingCount == MAX_PENDING_LINES) {
+        WritePending(true);
+    }
+    if (m_pendingCount == MAX_PENDING_LINES) {
         return; // the log has been held for many calls: the oldest lines come first
     }
     FormatLogEntry(m_locale, entryName ? entryName : "", m_clock.ToLocal(start), durationSeconds,
