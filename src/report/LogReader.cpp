@@ -100,9 +100,10 @@ bool ParseDate(std::string_view text, const LogLocaleFormat& format, CalendarDat
     }
     int year = values[y];
     if (widths[y] == 2) {
-        int max = format.twoDigitYearMax;
+        int max = format.twoDigitYearMax + format.yearOffset;
         year = max - ((max % 100 - year + 100) % 100);
     }
+    year -= format.yearOffset;
     // The years a Windows date can hold.
     if (year < 1601 || year > 9999 || values[m] < 1 || values[m] > 12 || values[d] < 1 ||
         values[d] > DaysInMonth(year, values[m])) {

@@ -21,6 +21,9 @@ struct LogLocaleFormat {
     std::string moneyThousands = ","; // and its digit grouping separator
     int twoDigitYearMax = 2049;       // a two-digit year yy is the latest year <= this
     int firstDayOfWeek = 0;           // 0 = Monday .. 6 = Sunday, as weeks are grouped
+    // The log's years are the user's calendar's: the Gregorian year plus this (543 in
+    // the Thai Buddhist calendar, the default in Thailand).
+    int yearOffset = 0;
 };
 
 // One call as its log line tells it.

@@ -17,6 +17,7 @@ const LogLocaleFormat EN_GB{Order::DMY, ".", ",", 2049, 0};
 const LogLocaleFormat EN_US{Order::MDY, ".", ",", 2049, 6};
 const LogLocaleFormat DE_DE{Order::DMY, ",", ".", 2049, 0};
 const LogLocaleFormat SV_SE{Order::YMD, ",", "\xA0", 2049, 0};
+const LogLocaleFormat TH_TH{Order::DMY, ".", ",", 2049, 6, 543};
 
 CLogReader Read(const LogLocaleFormat& format, std::string_view text, std::size_t piece) {
     CLogReader log(format);
@@ -57,6 +58,9 @@ TEST(LogReader, LinesOfThreeLocalesRealAndDamaged) {
          "Hem", {2026, 12, 7}, 32703, 3725, 1234.56},
         {&SV_SE, "Hem                  | 2026-12-07 09:05:03 | 0:01:02:05 | kr\xA0" "1\xA0" "234,5\n",
          "Hem", {2026, 12, 7}, 32703, 3725, 1234.5},
+        // Buddhist years: 2567 is 2024, a leap year.
+        {&TH_TH, "Home | 29/2/2567 18:00:00 | 0:00:00:59 | \xDF" "0.40\n", "Home", {2024, 2, 29}, 64800, 59, 0.4},
+        {&TH_TH, "Home | 29/2/67 18:00:00 | 0:00:00:59 | \xDF" "0.40\n", "Home", {2024, 2, 29}, 64800, 59, 0.4},
         // Header lines and blank lines are neither calls nor damage.
         {&EN_GB, std::string(LOG_HEADER.substr(0, 70)), "", {}, 0, 0, 0},
         {&EN_GB, std::string(LOG_HEADER.substr(70, 62)), "", {}, 0, 0, 0},

@@ -75,6 +75,14 @@ LogLocaleFormat UserLogLocaleFormat() {
         format.firstDayOfWeek = first[0] - L'0';
     }
 
+    // Calendars that only count years from another start; an era calendar (Japan's)
+    // starts its count again and is read as Gregorian.
+    DWORD calendar = CAL_GREGORIAN;
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICALENDARTYPE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<LPWSTR>(&calendar), sizeof calendar / sizeof(wchar_t));
+    format.yearOffset = calendar == CAL_THAI ? 543 : calendar == CAL_KOREA ? 2333
+                        : calendar == CAL_TAIWAN ? -1911 : 0;
+
     DWORD yearMax = 0;
     if (GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN,
                          CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0, &yearMax) > 0 &&
