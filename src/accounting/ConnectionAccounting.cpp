@@ -144,8 +144,8 @@ void CConnectionAccounting::LogUnwatchedEnd(const RunningCall& call) {
         return;
     }
     const ConnectionStats& all = m_model.m_entries[0];
-    m_log.LogConnection(call.entryName.c_str(), call.start, all.connTime.value,
-                        all.connCost.value, all.totalLogins);
+    m_log.LogConnection(call.entryName.c_str(), call.start, all.connTime.value, all.connCost.value,
+                        all.totalLogins);
 }
 
 bool CConnectionAccounting::GetRunningCall(RunningCall& call) const {

@@ -87,7 +87,8 @@ LRESULT CMonitorDlg::OnTrayRightClick(NMHDR* header) {
     if (!menu) {
         return 0;
     }
-    ApplyTrayMenuState(menu.Popup(), DecideTrayMenu(OpenModalCount(), IsConnected(), StartsWithWindows()));
+    ApplyTrayMenuState(menu.Popup(),
+                       DecideTrayMenu(OpenModalCount(), IsConnected(), StartsWithWindows()));
     TrackPopup(m_hWnd, menu.Popup(), reinterpret_cast<const ClickNotify*>(header)->pt);
     return 0;
 }

@@ -15,7 +15,7 @@ constexpr std::string_view SEPARATOR = " | ";
 constexpr std::int64_t MAX_SECONDS_OF_CALL = 0x7fffffff;
 // The longest name of a phone-book entry.
 constexpr std::size_t MAX_NAME_BYTES = 256;
-constexpr int MAX_AMOUNT_DIGITS = 18;                // what an int64 holds whole
+constexpr int MAX_AMOUNT_DIGITS = 18; // what an int64 holds whole
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

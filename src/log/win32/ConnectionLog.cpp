@@ -27,7 +27,7 @@ std::wstring WideFromAnsi(std::string_view text) {
     return wide;
 }
 
-// A line's write waits this long, at most, for a reader that holds the log for a moment.
+// How long the last write at Exit waits, at most, for a reader to let go of the log.
 constexpr int LOG_OPEN_ATTEMPTS = 8;
 constexpr DWORD LOG_OPEN_RETRY_MS = 25;
 
@@ -157,7 +157,7 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
                                    std::int32_t durationSeconds, float cost,
                                    std::int32_t loginCount) {
     if (m_pendingCount == MAX_PENDING_LINES) {
-        WritePending(true);
+        WritePending(false);
     }
     if (m_pendingCount == MAX_PENDING_LINES) {
         return; // the log has been held for many calls: the oldest lines come first
@@ -165,7 +165,7 @@ void CConnectionLog::LogConnection(const char* entryName, CalendarTime start,
     FormatLogEntry(m_locale, entryName ? entryName : "", m_clock.ToLocal(start), durationSeconds,
                    cost, loginCount, m_pending[m_pendingCount]);
     ++m_pendingCount;
-    WritePending(true);
+    WritePending(false);
 }
 
 void CConnectionLog::WritePendingLines(bool wait) {
@@ -179,7 +179,8 @@ void CConnectionLog::WritePending(bool wait) {
     GetLogFilePath(path);
     // A log that is missing stays missing until the next start writes a header.
     CFileHandle file(OpenExclusive(path, OPEN_EXISTING));
-    // The usage report reads the log a piece at a time: a moment's wait is enough.
+    // At Exit there is no later chance: a reader such as the usage report holds the log
+    // only for a moment at a time.
     for (int attempt = 1; wait && !file && attempt < LOG_OPEN_ATTEMPTS; ++attempt) {
         const DWORD error = GetLastError();
         if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) {

@@ -40,14 +40,13 @@ public:
     // Creates the log, or empties it, and writes the header block.
     void WriteLogHeader() override;
     // Appends one line (after a header block when due) to an existing log only.
-    // All or nothing: a write that fails part-way is cut off again. A log another
-    // program holds is tried again for a moment (under 0.2 s); a line that still cannot
-    // be written (the log held, the disk full) waits, in order, for the next line or
-    // WritePendingLines. Lines for a log that is missing are dropped.
+    // All or nothing: a write that fails part-way is cut off again. A line that cannot
+    // be written now (the log held by another program, the disk full) waits, in order,
+    // for the next line or WritePendingLines. Lines for a log that is missing are dropped.
     void LogConnection(const char* entryName, CalendarTime start, std::int32_t durationSeconds,
                        float cost, std::int32_t loginCount) override;
-    // Writes the lines that are waiting, if any; with wait, as a new line does. Without
-    // lines waiting it does nothing at all.
+    // Writes the lines that are waiting, if any; with wait, after waiting up to 0.2 s
+    // for a log another program holds. Without lines waiting it does nothing at all.
     void WritePendingLines(bool wait);
     // Opens the log in the system's text editor.
     void OnViewLog();

@@ -170,8 +170,7 @@ void CReportChart::Draw(HDC dc, const RECT& client) const {
         std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((size.cx + 8) / slot)));
     const double firstFit = std::ceil(size.cx / 2.0 / slot - 0.5);
     int drawnRight = INT_MIN;
-    for (std::size_t i = static_cast<std::size_t>(std::max(0.0, firstFit)); i < count;
-         i += every) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(0.0, firstFit)); i < count; i += every) {
         n = FormatBarLabel(i, label, sizeof label);
         GetTextExtentPoint32A(dc, label, static_cast<int>(n), &size);
         const int centre = plot.left + static_cast<int>(slot * (double(i) + 0.5));

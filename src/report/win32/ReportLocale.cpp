@@ -80,8 +80,10 @@ LogLocaleFormat UserLogLocaleFormat() {
     DWORD calendar = CAL_GREGORIAN;
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICALENDARTYPE | LOCALE_RETURN_NUMBER,
                    reinterpret_cast<LPWSTR>(&calendar), sizeof calendar / sizeof(wchar_t));
-    format.yearOffset = calendar == CAL_THAI ? 543 : calendar == CAL_KOREA ? 2333
-                        : calendar == CAL_TAIWAN ? -1911 : 0;
+    format.yearOffset = calendar == CAL_THAI     ? 543
+                        : calendar == CAL_KOREA  ? 2333
+                        : calendar == CAL_TAIWAN ? -1911
+                                                 : 0;
 
     DWORD yearMax = 0;
     if (GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN,
